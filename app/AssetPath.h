@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace Pellwin {
+
+// Asset paths are written with backslashes everywhere in the game (messages and
+// the texture cache use them as written); only opening a file needs '/'.
+std::string toNativePath(const std::string& gamePath);
+
+// Folder that holds the running executable, without a trailing slash; empty if unknown.
+std::string executableDirectory();
+
+// When the working directory has no Shader folder but the executable's folder has,
+// change to the executable's folder so that `./build/tolva` works from anywhere.
+// Returns true when the directory was changed.
+bool enterDataDirectory();
+
+} // namespace Pellwin

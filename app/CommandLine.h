@@ -1,0 +1,25 @@
+#pragma once
+#include <ostream>
+
+namespace Pellwin {
+
+enum class CommandLineResult {
+    missingArguments, // fewer than two arguments: the default size is used
+    accepted,
+    badFirstArgument,
+    badSecondArgument,
+    badThirdArgument,
+};
+
+struct WindowRequest {
+    int width = 1024;
+    int height = 768;
+    bool fullscreen = false;
+};
+
+// Turns the command line into a window request and writes the game's messages for it.
+// Pure: it never pauses or exits, so the rules can be tested and fuzzed in-process.
+CommandLineResult parseCommandLine(int argc, const char* const* argv, WindowRequest& request,
+                                   std::ostream& console);
+
+} // namespace Pellwin

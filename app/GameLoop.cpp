@@ -1,0 +1,186 @@
+#include "app/GameLoop.h"
+
+#include "app/Hotkeys.h"
+#include "app/KeyInput.h"
+#include "app/Level.h"
+#include "app/WindowSettings.h"
+#include "render/FrameRenderer.h"
+#include "render/FrustumCulling.h"
+#include "render/ParticleSystem.h"
+#include "render/ShaderProgram.h"
+#include "scene/LoadModel.h"
+#include "scene/SceneCatalogue.h"
+#include "sim/Camera.h"
+#include "sim/Controller.h"
+#include "sim/GameUpdate.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+namespace Pellwin {
+
+float deltaTime = 0.0f;
+bool playing = false;
+bool goalReached = false;
+bool roundLost = false;
+bool hazardHit = false;
+
+namespace {
+
+float previousFrameTime = 0.0f;
+float roundStart = 0.0f;
+double nextFrameDeadline = 0.0;
+
+bool titleShowing() {
+    return !playing && !goalReached && !roundLost && !hazardHit;
+}
+
+bool roundTimeUsedUp() {
+    return previousFrameTime - roundStart >= roundSeconds;
+}
+
+void startRound() {
+    roundStart = static_cast<float>(glfwGetTime());
+}
+
+template <typename T> void deleteAndClear(T*& object) {
+    delete object;
+    object = nullptr;
+}
+
+} // namespace
+
+float roundStartTime() {
+    return roundStart;
+}
+
+void drawScreenQuad(LoadModel* picture, float farPlane) {
+    // The picture fills the window whatever its size, also after the scene pass set its own.
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    glfwGetFramebufferSize(glfwGetCurrentContext(), &framebufferWidth, &framebufferHeight);
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
+
+    camera->view = glm::lookAt(glm::vec3(0.0f, 0.0f, 5.0f), glm::vec3(0.0f, 0.0f, 0.0f),
+                               glm::vec3(0.0f, 1.0f, 0.0f));
+    projectionMatrix = perspectiveDegrees(60.0f, windowAspectRatio(), 0.1f, farPlane);
+    viewMatrix = camera->view;
+    picture->drawOpaque(projectionMatrix, viewMatrix);
+}
+
+void setUpGame(GLFWwindow* window) {
+    deltaTime = 0.0f;
+    roundStart = static_cast<float>(glfwGetTime());
+    previousFrameTime = static_cast<float>(glfwGetTime());
+    playing = false;
+    goalReached = false;
+    roundLost = false;
+    hazardHit = false;
+    resetRenderSettings();
+    buildScene(window);
+    resetLevel();
+}
+
+bool runFrame(GLFWwindow* window) {
+    if (glfwWindowShouldClose(window)) {
+        return false;
+    }
+    const double t = glfwGetTime();
+    deltaTime = static_cast<float>(t - static_cast<double>(previousFrameTime));
+    previousFrameTime = static_cast<float>(t);
+    const double now = glfwGetTime();
+
+    if (roundTimeUsedUp()) {
+        roundLost = true;
+    }
+    handleHotkeys(window, now);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    controller->handleInput();
+    glfwPollEvents();
+
+    if (titleShowing()) {
+        drawScreenQuad(titleScreen, 200.0f);
+        if (isKeyPressed(window, GLFW_KEY_F1)) {
+            startRound();
+            playing = true;
+        }
+    }
+
+    glm::vec3 ball;
+    player->getPosition(ball);
+    if (ball.z <= goalZ) {
+        goalReached = true;
+    }
+
+    if (!roundTimeUsedUp() && !goalReached && playing && !roundLost && !hazardHit) {
+        updateGame();
+        renderFrame();
+    }
+
+    if (goalReached) {
+        playing = false;
+        drawScreenQuad(youWonScreen, 20.0f);
+        if (isKeyPressed(window, GLFW_KEY_F1)) {
+            startRound();
+            goalReached = false;
+            restartLevel();
+        }
+    }
+
+    if ((roundTimeUsedUp() && !goalReached) || roundLost || hazardHit) {
+        playing = false;
+        drawScreenQuad(gameOverScreen, 20.0f);
+        if (isKeyPressed(window, GLFW_KEY_F1)) {
+            startRound();
+            restartLevel();
+        }
+    }
+
+    glfwSwapBuffers(window);
+    if (glGetError() != GL_NO_ERROR) {
+        std::cout << "ERROR: GL Error detected" << std::endl;
+    }
+    return !isKeyPressed(window, GLFW_KEY_ESCAPE);
+}
+
+void paceFrame() {
+    constexpr double framePeriod = 1.0 / 60.0;
+    const double now = glfwGetTime();
+    if (nextFrameDeadline <= 0.0 || now - nextFrameDeadline > framePeriod) {
+        // First frame, or we fell behind: start counting afresh instead of racing to catch up.
+        nextFrameDeadline = now + framePeriod;
+        return;
+    }
+    if (now < nextFrameDeadline) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(nextFrameDeadline - now));
+    }
+    nextFrameDeadline += framePeriod;
+}
+
+void shutDownGame() {
+    for (ShaderProgram** program :
+         {&vboVaoShader, &texturShader, &normalsShader, &normalsSpotShader,
+          &normalsSpotTranspShader, &geometryShader, &particelShader, &blurShader}) {
+        destroyShaderProgram(*program);
+        *program = nullptr;
+    }
+    for (LoadModel** object :
+         {&player, &titleScreen, &gameOverScreen, &youWonScreen, &rightWall, &leftWall,
+          &backWall, &frontWall, &floor, &sun, &sky, &counter, &earth, &moon, &marbleSlab,
+          &stoneDisc, &vegetableBoard, &lightmapModel, &pedestal, &plank1, &plank2, &plank3,
+          &flareStar, &flareRing, &flareSun, &flareStar2, &flyingKnife, &fallingKnife1,
+          &fallingKnife2, &fallingKnife3, &fallingKnife4, &fallingKnife5, &fallingKnife6}) {
+        deleteAndClear(*object);
+    }
+    deleteAndClear(particleSystem);
+    deleteAndClear(pot);
+    deleteAndClear(viewFrustum);
+    deleteAndClear(windowSettings);
+    deleteAndClear(camera);
+    deleteAndClear(controller);
+}
+
+} // namespace Pellwin

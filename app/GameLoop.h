@@ -1,0 +1,42 @@
+#pragma once
+
+struct GLFWwindow;
+
+namespace Pellwin {
+
+class LoadModel;
+
+extern float deltaTime;
+extern bool playing;
+extern bool goalReached;
+extern bool roundLost;
+extern bool hazardHit;
+
+// Seconds a game may last.
+constexpr float roundSeconds = 50.0f;
+// The player wins when the ball's z reaches this.
+constexpr float goalZ = -100.0f;
+
+// Everything between opening the window and the first frame: timers, flags, the scene
+// and the first level.
+void setUpGame(GLFWwindow* window);
+
+// Runs exactly one frame of the loop. Returns false when the loop should end (a close
+// request before the frame, or Escape after it).
+bool runFrame(GLFWwindow* window);
+
+// Releases programs, objects and helpers in the game's fixed order; the window settings'
+// destruction shuts GLFW down.
+void shutDownGame();
+
+// Sleeps until the next frame's deadline so the game runs at no more than 60 frames per
+// second; the steering limit counts frames and is tuned for that rate.
+void paceFrame();
+
+// Draws one full-window picture from the fixed screen camera.
+void drawScreenQuad(LoadModel* picture, float farPlane);
+
+// Game time of the current round, for tests and diagnostics.
+float roundStartTime();
+
+} // namespace Pellwin

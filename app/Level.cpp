@@ -1,0 +1,201 @@
+#include "app/Level.h"
+
+#include "app/GameLoop.h"
+#include "render/RenderTarget.h"
+#include "scene/LoadModel.h"
+#include "scene/SceneCatalogue.h"
+#include "sim/Controller.h"
+#include "sim/GameUpdate.h"
+
+namespace Pellwin {
+
+LoadModel* hazardSlots[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+namespace {
+
+void placeScreen(LoadModel* screen) {
+    screen->translate(1.0f, -2.0f, 0.0f);
+    screen->scale(5.0f, 5.0f, 0.0f);
+}
+
+void placeFlareAtPlayer(LoadModel* flare, float size) {
+    glm::vec3 at;
+    player->getPosition(at);
+    flare->boxSize = glm::vec3(0.5f, 0.5f, 0.5f);
+    flare->setPosition(at.x, at.y, at.z);
+    flare->scale(size, size, 0.0f);
+}
+
+void undoScreen(LoadModel* screen) {
+    screen->setPosition(0.0f, 0.0f, 0.0f);
+    screen->scale(0.2f, 0.2f, 0.0f);
+}
+
+void undoFlare(LoadModel* flare) {
+    flare->scale(1.0f / flare->scaleFactor.x, 1.0f / flare->scaleFactor.y, 0.0f);
+}
+
+void undoPlank(LoadModel* plank) {
+    plank->setPosition(0.0f, 0.0f, 0.0f);
+    plank->scale(2.0f / 9.0f, 0.5f, 2.0f);
+}
+
+} // namespace
+
+void placeLevelObjects() {
+    placeScreen(gameOverScreen);
+    placeScreen(youWonScreen);
+    placeScreen(titleScreen);
+
+    player->boxSize = glm::vec3(1.0f, 1.0f, 1.0f);
+    player->setPosition(0.0f, 5.0f, -9.0f);
+
+    rightWall->translate(15.0f, 0.0f, 0.0f);
+    rightWall->scale(0.0f, 20.0f, 100.0f);
+    leftWall->translate(-15.0f, 0.0f, 0.0f);
+    leftWall->scale(0.0f, 20.0f, 100.0f);
+    backWall->translate(0.0f, 0.0f, -100.0f);
+    backWall->scale(30.0f, 20.0f, 0.0f);
+    frontWall->scale(30.0f, 20.0f, 0.0f);
+    floor->scale(30.0f, 0.0f, 100.0f);
+    sun->translate(-2.0f, 11.0f, -102.0f);
+    sun->scale(5.0f, 5.0f, 0.0f);
+    sky->translate(0.0f, 0.0f, -104.0f);
+    sky->scale(30.0f, 20.0f, 0.0f);
+
+    marbleSlab->boxSize = glm::vec3(1.0f, 1.0f, 1.0f);
+    marbleSlab->translate(0.0f, 5.0f, -30.0f);
+    marbleSlab->scale(20.0f, 0.5f, 20.0f);
+    stoneDisc->translate(0.0f, 5.01f, -60.0f);
+    stoneDisc->scale(10.0f, 0.0f, 10.0f);
+    vegetableBoard->translate(-15.0f, 5.0f, -20.0f);
+    vegetableBoard->scale(1.0f, 9.0f, 16.0f);
+    lightmapModel->translate(-14.99f, 5.01f, -55.0f);
+    pedestal->translate(-13.49f, 0.0f, -53.5f);
+    pedestal->scale(3.0f, 5.0f, 3.0f);
+
+    plank1->boxSize = glm::vec3(1.0f, 0.5f, 8.5f);
+    plank1->translate(-1.0f, 5.0f, -15.0f);
+    plank1->scale(4.5f, 2.0f, 0.5f);
+    plank2->boxSize = glm::vec3(1.0f, 0.5f, 8.5f);
+    plank2->translate(1.0f, 5.0f, -70.0f);
+    plank2->scale(4.5f, 2.0f, 0.5f);
+    plank3->translate(0.0f, -5.0f, 0.0f);
+    plank3->scale(0.0f, 0.0f, 0.0f);
+
+    placeFlareAtPlayer(flareStar, 0.5f);
+    placeFlareAtPlayer(flareRing, 0.65f);
+    placeFlareAtPlayer(flareSun, 1.3f);
+    placeFlareAtPlayer(flareStar2, 2.0f);
+
+    placeFlares();
+
+    earth->translate(0.0f, 8.5f, -40.0f);
+    moon->translate(0.0f, 8.5f, -40.0f);
+    moon->scale(0.3f, 0.3f, 0.3f);
+    pot->boxSize = glm::vec3(1.0f, 1.5f, 1.0f);
+    pot->setPosition(particleEmitterPosition.x, particleEmitterPosition.y,
+                     particleEmitterPosition.z);
+    pot->scale(2.0f, 1.0f, 1.0f);
+    flyingKnife->boxSize = glm::vec3(1.0f, 1.0f, 0.1f);
+    flyingKnife->setPosition(20.0f, 5.0f, -12.0f);
+    flyingKnife->rotate(0.0f, 1.0f, 0.0f, 90.0f);
+
+    hazardSlots[0] = placeKnife(fallingKnife1, -1.0f, -20.0f);
+    hazardSlots[1] = placeKnife(fallingKnife2, 1.0f, -25.0f);
+    hazardSlots[2] = placeKnife(fallingKnife3, -1.0f, -40.0f);
+    hazardSlots[3] = placeKnife(fallingKnife4, 1.0f, -45.0f);
+    hazardSlots[4] = placeKnife(fallingKnife5, -1.0f, -60.0f);
+    hazardSlots[5] = placeKnife(fallingKnife6, 1.0f, -65.0f);
+    knivesFalling = true;
+
+    counter->translate(0.0f, 0.0f, -5.0f);
+    counter->scale(20.0f, 5.0f, 95.0f);
+
+    if (controller != nullptr) {
+        controller->barriers[0] = marbleSlab;
+        controller->barriers[1] = plank1;
+        controller->barriers[2] = plank2;
+    }
+}
+
+void resetLevel() {
+    createRenderTarget();
+    roundLost = false;
+    hazardHit = false;
+    raisedLevel = false;
+    placeLevelObjects();
+}
+
+LoadModel* placeKnife(LoadModel* knife, float side, float z) {
+    knife->boxSize = glm::vec3(2.8f, 0.35f, 0.1f);
+    knife->scale(5.5f, 5.5f, 5.5f);
+    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
+    knife->setPosition(side * 10.0f, 30.0f, z);
+    return knife;
+}
+
+void unplaceKnife(LoadModel* knife, float side) {
+    knife->setPosition(0.0f, 0.0f, 0.0f);
+    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
+    knife->scale(2.0f / 11.0f, 2.0f / 11.0f, 2.0f / 11.0f);
+}
+
+void undoLevelPlacement() {
+    player->modelMatrix = identityMatrix();
+    undoScreen(gameOverScreen);
+    undoScreen(youWonScreen);
+    undoScreen(titleScreen);
+    rightWall->translate(-15.0f, 0.0f, 0.0f);
+    rightWall->scale(0.0f, 0.05f, 0.01f);
+    leftWall->translate(15.0f, 0.0f, 0.0f);
+    leftWall->scale(0.0f, 0.05f, 0.01f);
+    backWall->translate(0.0f, 0.0f, 100.0f);
+    backWall->scale(1.0f / 30.0f, 0.05f, 0.0f);
+    frontWall->scale(1.0f / 30.0f, 0.05f, 0.0f);
+    floor->scale(1.0f / 30.0f, 0.0f, 0.01f);
+    sun->scale(0.2f, 0.2f, 0.0f);
+    sun->translate(2.0f, -11.0f, 102.0f);
+    sky->scale(1.0f / 30.0f, 0.05f, 0.0f);
+    sky->translate(0.0f, 0.0f, 104.0f);
+    marbleSlab->setPosition(0.0f, 0.0f, 0.0f);
+    marbleSlab->scale(0.05f, 2.0f, 0.05f);
+    stoneDisc->scale(0.1f, 0.0f, 0.1f);
+    stoneDisc->translate(0.0f, -5.01f, 60.0f);
+    vegetableBoard->setPosition(0.0f, 0.0f, 0.0f);
+    vegetableBoard->scale(1.0f, 1.0f / 9.0f, 0.0625f);
+    lightmapModel->setPosition(0.0f, 0.0f, 0.0f);
+    pedestal->setPosition(0.0f, 0.0f, 0.0f);
+    pedestal->scale(1.0f / 3.0f, 0.2f, 1.0f / 3.0f);
+    undoPlank(plank1);
+    undoPlank(plank2);
+    undoFlare(flareStar);
+    undoFlare(flareRing);
+    undoFlare(flareSun);
+    undoFlare(flareStar2);
+    earth->translate(0.0f, -8.5f, 40.0f);
+    moon->scale(10.0f / 3.0f, 10.0f / 3.0f, 10.0f / 3.0f);
+    moon->translate(0.0f, -8.5f, 40.0f);
+    pot->scale(0.5f, 1.0f, 1.0f);
+    flyingKnife->setPosition(0.0f, 0.0f, 0.0f);
+    flyingKnife->rotate(0.0f, -1.0f, 0.0f, 90.0f);
+    counter->setPosition(0.0f, 0.0f, 0.0f);
+    counter->scale(0.05f, 0.2f, 1.0f / 95.0f);
+    if (controller != nullptr) {
+        controller->rightSteps = 0;
+        controller->leftSteps = 0;
+    }
+}
+
+void restartLevel() {
+    undoLevelPlacement();
+    const float sides[6] = {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f};
+    LoadModel* knives[6] = {fallingKnife1, fallingKnife2, fallingKnife3,
+                            fallingKnife4, fallingKnife5, fallingKnife6};
+    for (int i = 0; i < 6; ++i) {
+        unplaceKnife(knives[i], sides[i]);
+    }
+    resetLevel();
+}
+
+} // namespace Pellwin

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace Pellwin {
+
+class LoadModel;
+
+// The six falling knives, as the level set them up (slot 1 is hazardSlots[0]).
+extern LoadModel* hazardSlots[6];
+
+// Lays out the level: a new render target, cleared round flags, every object placed.
+void resetLevel();
+
+// Places every object without touching GL; resetLevel does this after the render target.
+void placeLevelObjects();
+
+// Brings every object but the falling knives and the vanished third plank back to
+// the matrix it had before resetLevel placed it.
+void undoLevelPlacement();
+
+LoadModel* placeKnife(LoadModel* knife, float side, float z);
+
+// Undoes placeKnife when side is the negative of the side it was placed with.
+void unplaceKnife(LoadModel* knife, float side);
+
+// The whole restart: undo the placement, bring the knives back, lay out afresh.
+void restartLevel();
+
+} // namespace Pellwin

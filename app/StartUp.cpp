@@ -1,0 +1,40 @@
+#include "app/StartUp.h"
+
+#include "app/AssetPath.h"
+#include "app/ConsolePause.h"
+#include "app/GameLoop.h"
+#include "app/WindowSettings.h"
+
+#include <FreeImage.h>
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+namespace Pellwin {
+
+int runTolva(int argc, char** argv) {
+    std::cout << "Hello Tolva" << std::endl;
+    FreeImage_Initialise(FALSE);
+    windowSettings = new WindowSettings(argc, argv);
+    GLFWwindow* window = createWindow();
+    glfwSetWindowSizeCallback(window, onWindowSize);
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        std::cout << "ERROR: Could not init GLEW" << std::endl;
+        glfwTerminate();
+        exitAfterPause(-1);
+    }
+    // GLEW probes extensions the core profile no longer knows; that is not the game's error.
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+    enterDataDirectory();
+    setUpGame(window);
+    while (runFrame(window)) {
+        paceFrame();
+    }
+    shutDownGame();
+    return 0;
+}
+
+} // namespace Pellwin

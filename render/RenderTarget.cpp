@@ -1,0 +1,126 @@
+#include "render/RenderTarget.h"
+
+#include "app/GameLoop.h"
+#include "render/ShaderProgram.h"
+#include "scene/LoadModel.h"
+#include "scene/SceneCatalogue.h"
+
+#include <GLFW/glfw3.h>
+#include <glm/gtc/type_ptr.hpp>
+#include <iostream>
+
+namespace Pellwin {
+
+GLuint sceneFramebuffer = 0;
+GLuint sceneColorTexture = 0;
+GLuint sceneDepthTexture = 0;
+GLuint screenQuadBuffer = 0;
+GLuint screenQuadVertexArray = 0;
+glm::mat4 previousViewProjection = identityMatrix();
+glm::vec3 previousBallPosition(0.0f, 0.0f, 0.0f);
+glm::vec3 currentBallPosition(0.0f, 0.0f, 0.0f);
+
+namespace {
+
+const GLfloat screenQuadCorners[18] = {-1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 1.0f, 0.0f,
+                                       -1.0f, 1.0f,  0.0f, 1.0f, -1.0f, 0.0f, 1.0f,  1.0f, 0.0f};
+
+void setNearestClamped() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+// Every restart makes a new target; without this each one would leak about 5 MB.
+void releaseRenderTarget() {
+    glDeleteFramebuffers(1, &sceneFramebuffer);
+    glDeleteTextures(1, &sceneColorTexture);
+    glDeleteTextures(1, &sceneDepthTexture);
+    glDeleteBuffers(1, &screenQuadBuffer);
+    glDeleteVertexArrays(1, &screenQuadVertexArray);
+    sceneFramebuffer = sceneColorTexture = sceneDepthTexture = 0;
+    screenQuadBuffer = screenQuadVertexArray = 0;
+}
+
+} // namespace
+
+void createRenderTarget() {
+    releaseRenderTarget();
+    glGenFramebuffers(1, &sceneFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+
+    glGenTextures(1, &sceneColorTexture);
+    glBindTexture(GL_TEXTURE_2D, sceneColorTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, renderTargetWidth, renderTargetHeight, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, nullptr);
+    setNearestClamped();
+
+    glGenTextures(1, &sceneDepthTexture);
+    glBindTexture(GL_TEXTURE_2D, sceneDepthTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, renderTargetWidth, renderTargetHeight, 0,
+                 GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+    setNearestClamped();
+
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, sceneColorTexture, 0);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, sceneDepthTexture, 0);
+    const GLenum drawBuffers[1] = {GL_COLOR_ATTACHMENT0};
+    glDrawBuffers(1, drawBuffers);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::cerr << "GL: Framebuffer object is not complete." << std::endl;
+    }
+
+    // The pass has a vertex array of its own so the scene objects' ones stay untouched.
+    glGenVertexArrays(1, &screenQuadVertexArray);
+    glGenBuffers(1, &screenQuadBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, screenQuadBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(screenQuadCorners), screenQuadCorners, GL_STATIC_DRAW);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
+    const float frameSeconds = deltaTime;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // The 1024 x 768 picture is stretched over the whole window, whatever its size.
+    int framebufferWidth = renderTargetWidth;
+    int framebufferHeight = renderTargetHeight;
+    if (GLFWwindow* window = glfwGetCurrentContext()) {
+        glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    }
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const GLuint programId = blurShader->programId;
+    glUseProgram(programId);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, sceneColorTexture);
+    glUniform1i(glGetUniformLocation(programId, "blurTexture"), 0);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, sceneDepthTexture);
+    glUniform1i(glGetUniformLocation(programId, "depthBlurTexture"), 1);
+
+    const glm::mat4 viewProjectionInverse = glm::inverse(view * projection);
+    glUniformMatrix4fv(glGetUniformLocation(programId, "vpInverse"), 1, GL_FALSE,
+                       glm::value_ptr(viewProjectionInverse));
+    glUniformMatrix4fv(glGetUniformLocation(programId, "vpPrevious"), 1, GL_FALSE,
+                       glm::value_ptr(previousViewProjection));
+    glUniform3fv(glGetUniformLocation(programId, "blurPrevPosition"), 1,
+                 glm::value_ptr(previousBallPosition));
+    glUniform3fv(glGetUniformLocation(programId, "blurCurrentPosition"), 1,
+                 glm::value_ptr(currentBallPosition));
+    glUniform1f(glGetUniformLocation(programId, "deltaT"), frameSeconds);
+
+    glBindVertexArray(screenQuadVertexArray);
+    glEnableVertexAttribArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, screenQuadBuffer);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDisableVertexAttribArray(0);
+
+    previousBallPosition = currentBallPosition;
+    if (player != nullptr) {
+        player->getPosition(currentBallPosition);
+    }
+}
+
+} // namespace Pellwin

@@ -1,0 +1,26 @@
+#pragma once
+#include <GL/glew.h>
+#include <glm/glm.hpp>
+
+namespace Pellwin {
+
+// The scene is always rendered at this size, whatever the window's size.
+constexpr int renderTargetWidth = 1024;
+constexpr int renderTargetHeight = 768;
+
+extern GLuint sceneFramebuffer;
+extern GLuint sceneColorTexture;
+extern GLuint sceneDepthTexture;
+extern GLuint screenQuadBuffer;
+extern GLuint screenQuadVertexArray;
+extern glm::mat4 previousViewProjection;
+extern glm::vec3 previousBallPosition;
+extern glm::vec3 currentBallPosition;
+
+// Makes a fresh render target for a new level, releasing the previous level's one.
+void createRenderTarget();
+
+// Draws the scene texture into the whole window through the blur program.
+void renderMotionBlur(glm::mat4 projection, glm::mat4 view);
+
+} // namespace Pellwin

@@ -1,0 +1,83 @@
+#include "render/SunVisibility.h"
+
+#include "scene/LoadModel.h"
+#include "scene/SceneCatalogue.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Pellwin {
+
+static glm::vec3 hazardHalfExtents(const LoadModel& knife) {
+    return glm::abs(glm::vec3(knife.boxSize.x * 2.7f, knife.boxSize.y * 0.07f,
+                              knife.boxSize.z * 0.5f));
+}
+
+glm::vec3 hazardBoxMin(const LoadModel& knife) {
+    return translationOf(knife.modelMatrix) - hazardHalfExtents(knife);
+}
+
+glm::vec3 hazardBoxMax(const LoadModel& knife) {
+    return translationOf(knife.modelMatrix) + hazardHalfExtents(knife);
+}
+
+bool segmentBlockedByBox(glm::vec3 boxMin, glm::vec3 boxMax, glm::vec3 inner, glm::vec3 outer) {
+    for (int axis = 0; axis < 3; ++axis) {
+        if ((boxMin[axis] > inner[axis] && boxMin[axis] > outer[axis]) ||
+            (inner[axis] > boxMax[axis] && outer[axis] > boxMax[axis])) {
+            return false;
+        }
+    }
+    bool innerInside = true;
+    for (int axis = 0; axis < 3; ++axis) {
+        innerInside = innerInside && boxMin[axis] < inner[axis] && inner[axis] < boxMax[axis];
+    }
+    if (innerInside) {
+        return true;
+    }
+    // Slabs: clip the segment's parameter range against each pair of faces.
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double start = inner[axis];
+        const double step = static_cast<double>(outer[axis]) - start;
+        if (step == 0.0) {
+            if (start < boxMin[axis] || start > boxMax[axis]) {
+                return false;
+            }
+            continue;
+        }
+        double t0 = (boxMin[axis] - start) / step;
+        double t1 = (boxMax[axis] - start) / step;
+        if (t0 > t1) {
+            std::swap(t0, t1);
+        }
+        enter = std::max(enter, t0);
+        leave = std::min(leave, t1);
+        if (enter > leave) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool sunLineBlocked() {
+    if (player == nullptr || sun == nullptr) {
+        return false;
+    }
+    glm::vec3 inner;
+    player->getPosition(inner);
+    glm::vec3 outer;
+    sun->getPosition(outer);
+    outer.y -= 2.0f;
+    for (LoadModel* knife : {fallingKnife1, fallingKnife2, fallingKnife3, fallingKnife4,
+                             fallingKnife5, fallingKnife6}) {
+        if (knife != nullptr &&
+            segmentBlockedByBox(hazardBoxMin(*knife), hazardBoxMax(*knife), inner, outer)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace Pellwin

@@ -1,0 +1,81 @@
+#include "scene/ModelImporter.h"
+
+#include "app/AssetPath.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/mesh.h>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <cstring>
+#include <iostream>
+
+namespace Pellwin {
+
+const char* const lightmapModelPath = "Resourcen\\Lightmap\\lightmap.obj";
+
+static unsigned int importFlags(const char* modelPath) {
+    const unsigned int lightmapFlags =
+        aiProcess_JoinIdenticalVertices | aiProcess_Triangulate | aiProcess_OptimizeMeshes;
+    if (std::strcmp(modelPath, lightmapModelPath) == 0) {
+        return lightmapFlags;
+    }
+    return lightmapFlags | aiProcess_MakeLeftHanded | aiProcess_FlipUVs |
+           aiProcess_FlipWindingOrder;
+}
+
+ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
+                             std::vector<float>& positions, std::vector<float>& uvs,
+                             std::vector<float>& normals) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(toNativePath(modelPath), importFlags(modelPath));
+    if (scene == nullptr) {
+        std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
+        return;
+    }
+    // A readable file may still hold no mesh at all; it then loads as an empty object.
+    if (scene->mNumMeshes == 0 || scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr) {
+        return;
+    }
+    const aiMesh* mesh = scene->mMeshes[0];
+    const unsigned int vertexCount = mesh->mNumVertices;
+
+    // Points and lines survive triangulation, and a damaged file may name vertices it
+    // does not have: such faces are left out instead of read or drawn past their end.
+    indices.reserve(3u * mesh->mNumFaces);
+    for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        if (face.mNumIndices < 3 || face.mIndices == nullptr || face.mIndices[0] >= vertexCount ||
+            face.mIndices[1] >= vertexCount || face.mIndices[2] >= vertexCount) {
+            continue;
+        }
+        indices.push_back(face.mIndices[0]);
+        indices.push_back(face.mIndices[1]);
+        indices.push_back(face.mIndices[2]);
+    }
+
+    positions.resize(3u * vertexCount);
+    normals.resize(3u * vertexCount);
+    uvs.resize(2u * vertexCount);
+    const bool hasUvs = mesh->HasTextureCoords(0);
+    for (unsigned int i = 0; i < vertexCount; ++i) {
+        if (mesh->HasPositions()) {
+            positions[3 * i] = mesh->mVertices[i].x;
+            positions[3 * i + 1] = mesh->mVertices[i].y;
+            positions[3 * i + 2] = mesh->mVertices[i].z;
+        }
+        if (mesh->HasNormals()) {
+            normals[3 * i] = mesh->mNormals[i].x;
+            normals[3 * i + 1] = mesh->mNormals[i].y;
+            normals[3 * i + 2] = mesh->mNormals[i].z;
+        }
+        if (hasUvs) {
+            uvs[2 * i] = mesh->mTextureCoords[0][i].x;
+            uvs[2 * i + 1] = mesh->mTextureCoords[0][i].y;
+        }
+    }
+    for (float& value : positions) {
+        value *= 0.5f;
+    }
+}
+
+} // namespace Pellwin

@@ -1,0 +1,20 @@
+#pragma once
+#include <glm/glm.hpp>
+
+namespace Pellwin {
+
+// Half-extents per world axis. Each is half a float product of a scale and a box size,
+// widened to double, because that is the precision the game's collisions were tuned with.
+struct HalfExtents {
+    double x, y, z;
+};
+
+inline double halfOf(float scale, float size) {
+    return 0.5 * static_cast<double>(scale * size);
+}
+
+// Strictly overlapping on all three axes: distances in float, extents summed in double.
+bool boxesOverlap(glm::vec3 positionA, const HalfExtents& a, glm::vec3 positionB,
+                  const HalfExtents& b);
+
+} // namespace Pellwin

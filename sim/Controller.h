@@ -1,0 +1,38 @@
+#pragma once
+
+struct GLFWwindow;
+
+namespace Pellwin {
+
+class LoadModel;
+
+// Turns the keyboard into the ball's travel, sideways moves, steering and jumps.
+class Controller {
+public:
+    float speed;
+    bool jumping;
+    GLFWwindow* window;
+    LoadModel* player;
+    LoadModel* barriers[3];
+    float jumpTime;
+    bool landedInRaisedZone;
+    int rightSteps;
+    int leftSteps;
+
+    explicit Controller(GLFWwindow* window);
+    virtual ~Controller() = default;
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
+    void handleInput();
+
+    // The controller's own contact test; it pairs the slab's axes differently from the
+    // game update's.
+    static bool touchesBarrier(LoadModel* player, LoadModel* slab, LoadModel* plankA,
+                               LoadModel* plankB);
+
+    // Frames the ball may steer further one way than the other.
+    static constexpr int steeringFrameLimit = 30;
+};
+
+} // namespace Pellwin
