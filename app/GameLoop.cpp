@@ -57,6 +57,11 @@ float roundStartTime() {
     return roundStart;
 }
 
+void restartFrameClock() {
+    roundStart = static_cast<float>(glfwGetTime());
+    previousFrameTime = static_cast<float>(glfwGetTime());
+}
+
 void drawScreenQuad(LoadModel* picture, float farPlane) {
     // The picture fills the window whatever its size, also after the scene pass set its own.
     int framebufferWidth = 0;
@@ -73,8 +78,7 @@ void drawScreenQuad(LoadModel* picture, float farPlane) {
 
 void setUpGame(GLFWwindow* window) {
     deltaTime = 0.0f;
-    roundStart = static_cast<float>(glfwGetTime());
-    previousFrameTime = static_cast<float>(glfwGetTime());
+    restartFrameClock();
     playing = false;
     goalReached = false;
     roundLost = false;

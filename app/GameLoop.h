@@ -39,4 +39,7 @@ void drawScreenQuad(LoadModel* picture, float farPlane);
 // Game time of the current round, for tests and diagnostics.
 float roundStartTime();
 
+// Takes the frame and round clocks afresh from GLFW's clock, as set-up does.
+void restartFrameClock();
+
 } // namespace Pellwin

@@ -16,7 +16,7 @@ LoadModel::LoadModel(ShaderProgram* program, const std::string& texturePath,
       program(program) {
     importer = new ModelImporter(modelPath, indices, positions, uvs, normals);
     setTexture(texturePath);
-    computeBoundingSphere();
+    computeBoundingSphere(positions, center, radius);
     createBuffers();
     scaleFactor = glm::vec3(1.0f, 1.0f, 1.0f);
 }
@@ -33,11 +33,10 @@ LoadModel::~LoadModel() {
     delete importer;
 }
 
-void LoadModel::computeBoundingSphere() {
+void computeBoundingSphere(const std::vector<float>& positions, glm::vec3& center,
+                           double& radius) {
     const size_t n = positions.size() / 3;
     if (n == 0) {
-        // An object without vertices draws nothing; a unit sphere at its origin keeps the
-        // culling maths finite.
         center = glm::vec3(0.0f, 0.0f, 0.0f);
         radius = 1.0;
         return;

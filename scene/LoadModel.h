@@ -55,8 +55,11 @@ public:
     virtual void setPosition(float x, float y, float z);
 
 private:
-    void computeBoundingSphere();
     void createBuffers();
 };
+
+// Centre (mean of the vertices) and radius (farthest vertex) of a mesh, in model space.
+// A mesh without vertices gets a unit sphere at its origin, which culling handles like any other.
+void computeBoundingSphere(const std::vector<float>& positions, glm::vec3& center, double& radius);
 
 } // namespace Pellwin

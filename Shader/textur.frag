@@ -1,0 +1,12 @@
+#version 330 core
+
+in vec2 texCoord;
+
+uniform sampler2D color_Texture;
+
+out vec4 fragColor;
+
+void main()
+{
+    fragColor = texture(color_Texture, texCoord);
+}

@@ -1,0 +1,143 @@
+#include "support/GlTestWindow.h"
+
+#include "app/GameLoop.h"
+#include "app/Hotkeys.h"
+#include "app/Level.h"
+#include "app/WindowSettings.h"
+#include "support/KeyScript.h"
+
+#include <FreeImage.h>
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace TolvaTest {
+
+namespace {
+
+GLFWwindow* window = nullptr;
+double clockNow = 0.0;
+
+class GlEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (chdir(TOLVA_SOURCE_DIR) != 0) {
+            FAIL() << "cannot enter " << TOLVA_SOURCE_DIR;
+        }
+        FreeImage_Initialise(FALSE);
+        char program[] = "tolva-tests-gl";
+        char width[] = "1024";
+        char height[] = "768";
+        char* argv[] = {program, width, height, nullptr};
+        // The window is made exactly as the game makes it.
+        ConsoleCapture quiet;
+        Pellwin::windowSettings = new Pellwin::WindowSettings(3, argv);
+        window = Pellwin::createWindow();
+        glfwSetWindowSizeCallback(window, Pellwin::onWindowSize);
+        glfwMakeContextCurrent(window);
+        glewExperimental = GL_TRUE;
+        ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
+        drainGlErrors();
+        useScriptedKeys();
+        glfwSetTime(0.0);
+        Pellwin::setUpGame(window);
+        ASSERT_EQ(drainGlErrors(), 0) << "building the scene raised a GL error";
+    }
+    void TearDown() override {
+        Pellwin::setKeyReader(nullptr);
+        Pellwin::shutDownGame();
+    }
+};
+
+} // namespace
+
+GLFWwindow* testWindow() {
+    return window;
+}
+
+double scriptedClock() {
+    return clockNow;
+}
+
+void returnToTitle(double clock) {
+    useScriptedKeys();
+    Pellwin::restartLevel();
+    Pellwin::playing = false;
+    Pellwin::goalReached = false;
+    Pellwin::roundLost = false;
+    Pellwin::hazardHit = false;
+    Pellwin::resetRenderSettings();
+    clockNow = clock;
+    glfwSetTime(clockNow);
+    Pellwin::restartFrameClock();
+    drainGlErrors();
+}
+
+bool stepFrame(double step) {
+    clockNow += step;
+    glfwSetTime(clockNow);
+    return Pellwin::runFrame(window);
+}
+
+void stepFrames(int count, double step) {
+    for (int i = 0; i < count; ++i) {
+        stepFrame(step);
+    }
+}
+
+ConsoleCapture::ConsoleCapture() : previous(std::cout.rdbuf(buffer.rdbuf())) {}
+
+ConsoleCapture::~ConsoleCapture() {
+    std::cout.rdbuf(previous);
+}
+
+Screenshot readWindow() {
+    Screenshot shot;
+    glfwGetFramebufferSize(window, &shot.width, &shot.height);
+    shot.rgb.resize(3u * static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_FRONT);
+    glReadPixels(0, 0, shot.width, shot.height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
+    glReadBuffer(GL_BACK);
+    return shot;
+}
+
+std::string saveScreenshot(const Screenshot& shot, const std::string& name) {
+    const std::string folder = TOLVA_ARTIFACT_DIR;
+    mkdir(folder.c_str(), 0755);
+    const std::string path = folder + "/" + name + ".png";
+    FIBITMAP* image = FreeImage_Allocate(shot.width, shot.height, 24);
+    for (int y = 0; y < shot.height; ++y) {
+        BYTE* row = FreeImage_GetScanLine(image, y);
+        for (int x = 0; x < shot.width; ++x) {
+            const uint8_t* p = shot.pixel(x, y);
+            row[3 * x + FI_RGBA_RED] = p[0];
+            row[3 * x + FI_RGBA_GREEN] = p[1];
+            row[3 * x + FI_RGBA_BLUE] = p[2];
+        }
+    }
+    FreeImage_Save(FIF_PNG, image, path.c_str(), 0);
+    FreeImage_Unload(image);
+    return path;
+}
+
+int drainGlErrors() {
+    int count = 0;
+    while (glGetError() != GL_NO_ERROR && count < 100) {
+        ++count;
+    }
+    return count;
+}
+
+} // namespace TolvaTest
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TolvaTest::GlEnvironment);
+    return RUN_ALL_TESTS();
+}
