@@ -2,6 +2,7 @@
 
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
+#include "app/KeyInput.h"
 #include "app/Level.h"
 #include "app/WindowSettings.h"
 #include "support/KeyScript.h"
