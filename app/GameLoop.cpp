@@ -172,11 +172,13 @@ void shutDownGame() {
         *program = nullptr;
     }
     for (LoadModel** object :
-         {&player, &titleScreen, &gameOverScreen, &youWonScreen, &rightWall, &leftWall,
-          &backWall, &frontWall, &floor, &sun, &sky, &counter, &earth, &moon, &marbleSlab,
-          &stoneDisc, &vegetableBoard, &lightmapModel, &pedestal, &plank1, &plank2, &plank3,
-          &flareStar, &flareRing, &flareSun, &flareStar2, &flyingKnife, &fallingKnife1,
-          &fallingKnife2, &fallingKnife3, &fallingKnife4, &fallingKnife5, &fallingKnife6}) {
+         {&player,        &titleScreen,    &gameOverScreen, &youWonScreen,  &rightWall,
+          &leftWall,      &backWall,       &frontWall,      &floor,         &sun,
+          &sky,           &counter,        &earth,          &moon,          &marbleSlab,
+          &stoneDisc,     &vegetableBoard, &lightmapModel,  &pedestal,      &plank1,
+          &plank2,        &plank3,         &flareStar,      &flareRing,     &flareSun,
+          &flareStar2,    &flyingKnife,    &fallingKnife1,  &fallingKnife2, &fallingKnife3,
+          &fallingKnife4, &fallingKnife5,  &fallingKnife6}) {
         deleteAndClear(*object);
     }
     deleteAndClear(particleSystem);

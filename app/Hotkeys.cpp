@@ -1,7 +1,7 @@
 #include "app/Hotkeys.h"
 
-#include "app/KeyInput.h"
 #include "app/GameLoop.h"
+#include "app/KeyInput.h"
 #include "scene/TextureCache.h"
 
 #include <GLFW/glfw3.h>

@@ -88,6 +88,9 @@ void placeLevelObjects() {
     placeFlareAtPlayer(flareSun, 1.3f);
     placeFlareAtPlayer(flareStar2, 2.0f);
 
+    // A new level measures the approach to the sun afresh; carried over from a lost game,
+    // the old distance would grow the sprites at every restart.
+    lastSunDistance = 0.0f;
     placeFlares();
 
     earth->translate(0.0f, 8.5f, -40.0f);

@@ -17,8 +17,7 @@ WindowSettings::WindowSettings(int argc, char** argv)
     : width(0), height(0), fullscreen(false), refreshRate(60) {
     WindowRequest request;
     const CommandLineResult result = parseCommandLine(argc, argv, request, std::cout);
-    if (result != CommandLineResult::accepted &&
-        result != CommandLineResult::missingArguments) {
+    if (result != CommandLineResult::accepted && result != CommandLineResult::missingArguments) {
         exitAfterPause(1);
     }
     width = request.width;

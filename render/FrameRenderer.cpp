@@ -22,9 +22,8 @@ int drawnObjectCount = 0;
 namespace {
 
 bool passesCulling(const LoadModel* object, double radius) {
-    return !cullingEnabled ||
-           sphereInFrustum(object->center, projectionMatrix, viewMatrix, object->modelMatrix,
-                           radius);
+    return !cullingEnabled || sphereInFrustum(object->center, projectionMatrix, viewMatrix,
+                                              object->modelMatrix, radius);
 }
 
 void drawCounted(LoadModel* object, bool transparent) {
@@ -74,9 +73,9 @@ void renderScene() {
         drawParticles();
         ++drawnObjectCount;
     }
-    for (LoadModel* object : {pot, flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3,
-                              fallingKnife4, fallingKnife5, fallingKnife6, plank1, plank2,
-                              plank3}) {
+    for (LoadModel* object :
+         {pot, flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3, fallingKnife4,
+          fallingKnife5, fallingKnife6, plank1, plank2, plank3}) {
         drawIfVisible(object);
     }
     if (!sunLineBlocked()) {

@@ -98,10 +98,8 @@ void ParticleSystem::updateParticles(float dt, glm::vec3 seedPosition, glm::vec3
     glUniform1f(glGetUniformLocation(programId, "delta_time"), dt);
     glUniform1i(glGetUniformLocation(programId, "cur_Particels"), particleCount);
     glUniform1i(glGetUniformLocation(programId, "max_Particels"), maxParticles);
-    glUniform3fv(glGetUniformLocation(programId, "seed_Position"), 1,
-                 glm::value_ptr(seedPosition));
-    glUniform3fv(glGetUniformLocation(programId, "rand_Velocity"), 1,
-                 glm::value_ptr(randVelocity));
+    glUniform3fv(glGetUniformLocation(programId, "seed_Position"), 1, glm::value_ptr(seedPosition));
+    glUniform3fv(glGetUniformLocation(programId, "rand_Velocity"), 1, glm::value_ptr(randVelocity));
     glUniform4fv(glGetUniformLocation(programId, "rand_Color"), 1, glm::value_ptr(randColor));
 
     glBindVertexArray(updateVertexArray);

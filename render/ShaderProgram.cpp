@@ -86,7 +86,7 @@ GLuint compileShaderFile(const std::string& path, GLenum stage) {
 void linkShaderProgram(ShaderProgram& program) {
     glAttachShader(program.programId, program.vertexShaderId);
     glAttachShader(program.programId, program.geometryShaderId != 0 ? program.geometryShaderId
-                                                                     : program.fragmentShaderId);
+                                                                    : program.fragmentShaderId);
     glBindFragDataLocation(program.programId, 0, "fragColor");
     glLinkProgram(program.programId);
     GLint status = 0;

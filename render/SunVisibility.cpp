@@ -9,8 +9,8 @@
 namespace Pellwin {
 
 static glm::vec3 hazardHalfExtents(const LoadModel& knife) {
-    return glm::abs(glm::vec3(knife.boxSize.x * 2.7f, knife.boxSize.y * 0.07f,
-                              knife.boxSize.z * 0.5f));
+    return glm::abs(
+        glm::vec3(knife.boxSize.x * 2.7f, knife.boxSize.y * 0.07f, knife.boxSize.z * 0.5f));
 }
 
 glm::vec3 hazardBoxMin(const LoadModel& knife) {

@@ -10,8 +10,7 @@ namespace Pellwin {
 LoadModel::LoadModel()
     : modelMatrix(identityMatrix()), scaleFactor(0.0f, 0.0f, 0.0f), center(0.0f, 0.0f, 0.0f) {}
 
-LoadModel::LoadModel(ShaderProgram* program, const std::string& texturePath,
-                     const char* modelPath)
+LoadModel::LoadModel(ShaderProgram* program, const std::string& texturePath, const char* modelPath)
     : modelMatrix(identityMatrix()), scaleFactor(0.0f, 0.0f, 0.0f), center(0.0f, 0.0f, 0.0f),
       program(program) {
     importer = new ModelImporter(modelPath, indices, positions, uvs, normals);
@@ -33,8 +32,7 @@ LoadModel::~LoadModel() {
     delete importer;
 }
 
-void computeBoundingSphere(const std::vector<float>& positions, glm::vec3& center,
-                           double& radius) {
+void computeBoundingSphere(const std::vector<float>& positions, glm::vec3& center, double& radius) {
     const size_t n = positions.size() / 3;
     if (n == 0) {
         center = glm::vec3(0.0f, 0.0f, 0.0f);

@@ -49,9 +49,9 @@ HalfExtents plankPairing(const LoadModel* object) {
 } // namespace
 
 Controller::Controller(GLFWwindow* window)
-    : speed(5.0f), jumping(false), window(window), player(Pellwin::player),
-      barriers{nullptr, nullptr, nullptr}, jumpTime(0.0f), landedInRaisedZone(false),
-      rightSteps(0), leftSteps(0) {
+    : speed(5.0f), jumping(false), window(window),
+      player(Pellwin::player), barriers{nullptr, nullptr, nullptr}, jumpTime(0.0f),
+      landedInRaisedZone(false), rightSteps(0), leftSteps(0) {
     if (window != nullptr) {
         glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
     }
@@ -60,14 +60,14 @@ Controller::Controller(GLFWwindow* window)
 bool Controller::touchesBarrier(LoadModel* player, LoadModel* slab, LoadModel* plankA,
                                 LoadModel* plankB) {
     const glm::vec3 ball = translationOf(player->modelMatrix);
-    if (slab != nullptr && boxesOverlap(ball, slabPairing(player),
-                                        translationOf(slab->modelMatrix), slabPairing(slab))) {
+    if (slab != nullptr && boxesOverlap(ball, slabPairing(player), translationOf(slab->modelMatrix),
+                                        slabPairing(slab))) {
         return true;
     }
     for (LoadModel* plank : {plankA, plankB}) {
-        if (plank != nullptr && boxesOverlap(ball, plankPairing(player),
-                                             translationOf(plank->modelMatrix),
-                                             plankPairing(plank))) {
+        if (plank != nullptr &&
+            boxesOverlap(ball, plankPairing(player), translationOf(plank->modelMatrix),
+                         plankPairing(plank))) {
             return true;
         }
     }

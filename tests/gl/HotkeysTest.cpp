@@ -1,6 +1,6 @@
 // The render-setting keys, pressed through the key seam in the real window.
-#include "app/GameLoop.h"
 #include "app/Hotkeys.h"
+#include "app/GameLoop.h"
 #include "scene/TextureCache.h"
 #include "support/GlTestWindow.h"
 #include "support/KeyScript.h"

@@ -1,10 +1,10 @@
 // The off-screen target, the blur pass and the particle system in a real context.
+#include "render/RenderTarget.h"
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
 #include "app/Level.h"
 #include "render/FrameRenderer.h"
 #include "render/ParticleSystem.h"
-#include "render/RenderTarget.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
@@ -41,10 +41,18 @@ int liveNames(GLboolean (*isName)(GLuint)) {
     }
     return live;
 }
-GLboolean isTexture(GLuint name) { return glIsTexture(name); }
-GLboolean isFramebuffer(GLuint name) { return glIsFramebuffer(name); }
-GLboolean isBuffer(GLuint name) { return glIsBuffer(name); }
-GLboolean isVertexArray(GLuint name) { return glIsVertexArray(name); }
+GLboolean isTexture(GLuint name) {
+    return glIsTexture(name);
+}
+GLboolean isFramebuffer(GLuint name) {
+    return glIsFramebuffer(name);
+}
+GLboolean isBuffer(GLuint name) {
+    return glIsBuffer(name);
+}
+GLboolean isVertexArray(GLuint name) {
+    return glIsVertexArray(name);
+}
 
 class PlayingGame : public ::testing::Test {
 protected:
@@ -144,7 +152,8 @@ TEST_F(PlayingGame, ParticlesStartAtTheLauncherGrowAndStayBounded) {
     const GLuint sourceBefore = particleSystem->sourceBuffer;
     const GLuint targetBefore = particleSystem->targetBuffer;
     stepFrame();
-    EXPECT_EQ(particleSystem->sourceBuffer, targetBefore) << "the written buffer becomes the source";
+    EXPECT_EQ(particleSystem->sourceBuffer, targetBefore)
+        << "the written buffer becomes the source";
     EXPECT_EQ(particleSystem->targetBuffer, sourceBefore);
     stepFrames(59);
     EXPECT_GT(particleSystem->particleCount, 1) << "steam rises within a second of play";

@@ -119,8 +119,7 @@ TEST(Drawing, DrawLeavesProgramVaoUnitAndBlendingAsDocumented) {
     glEnable(GL_BLEND);
     player->draw(projectionMatrix, viewMatrix, false);
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending is off after any draw";
-    EXPECT_EQ(static_cast<GLuint>(integerState(GL_CURRENT_PROGRAM)),
-              normalsSpotShader->programId);
+    EXPECT_EQ(static_cast<GLuint>(integerState(GL_CURRENT_PROGRAM)), normalsSpotShader->programId);
     EXPECT_EQ(static_cast<GLuint>(integerState(GL_VERTEX_ARRAY_BINDING)), player->vao);
     EXPECT_EQ(integerState(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integerState(GL_TEXTURE_BINDING_2D), 0) << "unit 0 has no texture";

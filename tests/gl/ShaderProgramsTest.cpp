@@ -27,16 +27,15 @@ GLint compileStatus(GLuint shader) {
 } // namespace
 
 TEST(ShaderPrograms, AllEightShippedProgramsCompileAndLink) {
-    const ShaderProgram* programs[] = {vboVaoShader,      texturShader,
-                                       normalsShader,     normalsSpotShader,
-                                       normalsSpotTranspShader, geometryShader,
-                                       particelShader,    blurShader};
+    const ShaderProgram* programs[] = {
+        vboVaoShader,   texturShader,   normalsShader, normalsSpotShader, normalsSpotTranspShader,
+        geometryShader, particelShader, blurShader};
     for (const ShaderProgram* program : programs) {
         ASSERT_NE(program, nullptr);
         EXPECT_EQ(linkStatus(program), GL_TRUE) << "program " << program->programId;
         EXPECT_EQ(compileStatus(program->vertexShaderId), GL_TRUE);
-        const GLuint second = program->geometryShaderId != 0 ? program->geometryShaderId
-                                                             : program->fragmentShaderId;
+        const GLuint second =
+            program->geometryShaderId != 0 ? program->geometryShaderId : program->fragmentShaderId;
         EXPECT_EQ(compileStatus(second), GL_TRUE);
     }
     EXPECT_EQ(TolvaTest::drainGlErrors(), 0);
@@ -57,9 +56,9 @@ TEST(ShaderPrograms, SharedSpotVertexFileIsCompiledTwice) {
 }
 
 TEST(ShaderPrograms, FragmentOutputIsBoundToColourZero) {
-    for (const ShaderProgram* program : {vboVaoShader, texturShader, normalsShader,
-                                         normalsSpotShader, normalsSpotTranspShader,
-                                         particelShader, blurShader}) {
+    for (const ShaderProgram* program :
+         {vboVaoShader, texturShader, normalsShader, normalsSpotShader, normalsSpotTranspShader,
+          particelShader, blurShader}) {
         EXPECT_EQ(glGetFragDataLocation(program->programId, "fragColor"), 0);
     }
 }

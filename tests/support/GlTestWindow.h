@@ -42,7 +42,9 @@ struct Screenshot {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgb;
-    const uint8_t* pixel(int x, int y) const { return &rgb[3 * (static_cast<size_t>(y) * width + x)]; }
+    const uint8_t* pixel(int x, int y) const {
+        return &rgb[3 * (static_cast<size_t>(y) * width + x)];
+    }
 };
 Screenshot readWindow();
 // Saves it as a PNG test artefact (folder created as needed) and returns the path.

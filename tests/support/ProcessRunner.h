@@ -5,18 +5,18 @@
 namespace TolvaTest {
 
 struct ProcessResult {
-    int exitStatus = -1;    // 0..255 when the process exited
-    int signal = 0;         // the signal that ended it, or 0
-    bool timedOut = false;  // killed after the time limit
-    std::string out;        // standard output, byte for byte
-    std::string err;        // standard error
+    int exitStatus = -1;   // 0..255 when the process exited
+    int signal = 0;        // the signal that ended it, or 0
+    bool timedOut = false; // killed after the time limit
+    std::string out;       // standard output, byte for byte
+    std::string err;       // standard error
 };
 
 struct ProcessOptions {
-    std::string workingDirectory;           // empty: keep the current one
+    std::string workingDirectory;              // empty: keep the current one
     std::vector<std::string> extraEnvironment; // "NAME=value" added to the environment
     double timeoutSeconds = 60.0;
-    bool stdinFromDevNull = true;           // otherwise stdin is closed
+    bool stdinFromDevNull = true; // otherwise stdin is closed
 };
 
 // Runs argv[0] (a path) with the given arguments; no shell is involved, so every byte
