@@ -6,6 +6,7 @@
 #include "app/Level.h"
 #include "app/WindowSettings.h"
 #include "support/KeyScript.h"
+#include "support/X11Screenshot.h"
 
 #include <FreeImage.h>
 #include <GL/glew.h>
@@ -97,15 +98,10 @@ ConsoleCapture::~ConsoleCapture() {
 }
 
 Screenshot readWindow() {
-    Screenshot shot;
-    glfwGetFramebufferSize(window, &shot.width, &shot.height);
-    shot.rgb.resize(3u * static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_FRONT);
-    glReadPixels(0, 0, shot.width, shot.height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
-    glReadBuffer(GL_BACK);
-    return shot;
+    // Read from the X server, as a screenshot tool would: after the swap the GL front
+    // buffer is not readable under every driver.
+    glFinish();
+    return readX11Window(window);
 }
 
 std::string saveScreenshot(const Screenshot& shot, const std::string& name) {
