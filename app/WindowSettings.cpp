@@ -10,6 +10,10 @@
 namespace Pellwin {
 
 WindowSettings* windowSettings = nullptr;
+
+namespace {
+constexpr int largestWindowSide = 16384;
+}
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -42,7 +46,14 @@ GLFWwindow* createWindow() {
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
 
     GLFWwindow* window = nullptr;
-    if (windowSettings->fullscreen) {
+    // GLFW aborts on a negative size and X cannot hold one past 16 bits; such a window
+    // is simply not made, like any other the system refuses.
+    const bool sizeUsable = windowSettings->width > 0 && windowSettings->height > 0 &&
+                            windowSettings->width <= largestWindowSide &&
+                            windowSettings->height <= largestWindowSide;
+    if (!sizeUsable) {
+        window = nullptr;
+    } else if (windowSettings->fullscreen) {
         glfwWindowHint(GLFW_REFRESH_RATE, windowSettings->refreshRate);
         window = glfwCreateWindow(windowSettings->width, windowSettings->height,
                                   "Tolva - Quellmoor", glfwGetPrimaryMonitor(), nullptr);

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <pty.h>
 #include <string>
@@ -378,5 +379,61 @@ private:
     std::string err_;
     std::vector<std::thread> readers_;
 };
+
+// Xvfb resets itself whenever its last client leaves, and a game that connects during the
+// reset cannot start GLFW. One idle client held for the whole test run keeps the server
+// up between games. Returns false when there is no display at all.
+inline bool holdDisplayOpen() {
+    if (!hasDisplay() || !hasXdotool()) {
+        return hasDisplay();
+    }
+    static std::unique_ptr<GameProcess> idleClient;
+    for (int attempt = 0; attempt < 50 && !(idleClient && idleClient->running()); ++attempt) {
+        idleClient = std::make_unique<GameProcess>(
+            std::vector<std::string>{xdotoolPath, "sleep", "86400"}, GameProcess::Options());
+        sleepSeconds(0.2);
+    }
+    for (int attempt = 0; attempt < 50 && runXdotool({"getdisplaygeometry"}).exitStatus != 0;
+         ++attempt) {
+        sleepSeconds(0.2);
+    }
+    return true;
+}
+
+// The one message that the reset described above produces; a game that fails this way
+// while a server is there is started again.
+inline bool glfwFoundNoServer(const std::string& out) {
+    return out.find("ERROR: Failed to init glfw\n") != std::string::npos;
+}
+
+inline ProcessResult runWithServer(const std::vector<std::string>& argv,
+                                   const ProcessOptions& options) {
+    ProcessResult result;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        result = TolvaTest::runProcess(argv, options);
+        if (!glfwFoundNoServer(result.out)) {
+            break;
+        }
+        sleepSeconds(1.0);
+    }
+    return result;
+}
+
+// Starts the game and waits for its window; `window` is left empty if none showed.
+inline std::unique_ptr<GameProcess> startGameWithWindow(const std::vector<std::string>& argv,
+                                                        const GameProcess::Options& options,
+                                                        std::string& window,
+                                                        double timeoutSeconds = 60.0) {
+    std::unique_ptr<GameProcess> game;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        game = std::make_unique<GameProcess>(argv, options);
+        window = game->waitForWindow(timeoutSeconds);
+        if (!window.empty() || game->running() || !glfwFoundNoServer(game->finish(10.0).out)) {
+            break;
+        }
+        sleepSeconds(1.0);
+    }
+    return game;
+}
 
 } // namespace TolvaE2e

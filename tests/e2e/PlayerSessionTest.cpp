@@ -1,6 +1,7 @@
 // A player's session from the outside: start the game, see its window, press Escape.
 #include "e2e/E2eSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace TolvaE2e;
@@ -10,7 +11,7 @@ namespace {
 class PlayerSession : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!hasDisplay()) {
+        if (!holdDisplayOpen()) {
             GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
         }
         if (!hasXdotool()) {
@@ -96,10 +97,10 @@ TEST_F(PlayerSession, StartsFromAnywhereShowsItsWindowAndQuitsOnEscape) {
     TemporaryFolder folder;
     GameProcess::Options options;
     options.workingDirectory = folder.path();
-    GameProcess game({tolvaBinary(), "800", "600"}, options);
-    ASSERT_TRUE(game.started());
-
-    const std::string window = game.waitForWindow(60.0);
+    std::string window;
+    const std::unique_ptr<GameProcess> running =
+        startGameWithWindow({tolvaBinary(), "800", "600"}, options, window);
+    GameProcess& game = *running;
     EXPECT_NE(window, "") << "no window named \"" << windowTitle << "\" showed";
     if (!window.empty()) {
         const ProcessResult geometry = runXdotool({"getwindowgeometry", "--shell", window});
@@ -117,12 +118,12 @@ TEST_F(PlayerSession, EmptyResourcenReportsEveryObjectAndTheGameStillRuns) {
     makeOwnDataFolders(folder.path());
     GameProcess::Options options;
     options.workingDirectory = folder.path();
-    GameProcess game({tolvaBinary(), "800", "600"}, options);
-    ASSERT_TRUE(game.started());
-
     const std::vector<std::string> models = catalogueModels();
     ASSERT_EQ(models.size(), 34u);
-    const std::string window = game.waitForWindow(60.0);
+    std::string window;
+    const std::unique_ptr<GameProcess> running =
+        startGameWithWindow({tolvaBinary(), "800", "600"}, options, window);
+    GameProcess& game = *running;
     EXPECT_NE(window, "") << "no window named \"" << windowTitle << "\" showed";
     // Once the last object has been reported the scene is built; an empty world must not
     // stop the game.

@@ -15,7 +15,7 @@ namespace {
 class ShaderFailure : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!hasDisplay()) {
+        if (!holdDisplayOpen()) {
             GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
         }
         makeOwnDataFolders(folder_.path());
@@ -31,7 +31,7 @@ protected:
         ProcessOptions options;
         options.workingDirectory = folder_.path();
         options.timeoutSeconds = 120.0;
-        const ProcessResult result = TolvaTest::runProcess({tolvaBinary(), "800", "600"}, options);
+        const ProcessResult result = runWithServer({tolvaBinary(), "800", "600"}, options);
         EXPECT_FALSE(result.timedOut) << "the game did not end on the shader failure";
         EXPECT_EQ(result.signal, 0);
         EXPECT_EQ(result.out.find("PAUSE"), std::string::npos);
@@ -123,7 +123,7 @@ TEST_F(ShaderFailure, LinkErrorPrintsTheProgramLogAndNoLaterProgramIsBuilt) {
 }
 
 TEST(ShaderFolderMissing, NeitherHereNorBesideTheGameReportsTheFirstFile) {
-    if (!hasDisplay()) {
+    if (!holdDisplayOpen()) {
         GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
     }
     TemporaryFolder folder;
@@ -137,7 +137,7 @@ TEST(ShaderFolderMissing, NeitherHereNorBesideTheGameReportsTheFirstFile) {
     ProcessOptions options;
     options.workingDirectory = folder / "work";
     options.timeoutSeconds = 120.0;
-    const ProcessResult result = TolvaTest::runProcess({copy, "800", "600"}, options);
+    const ProcessResult result = runWithServer({copy, "800", "600"}, options);
     EXPECT_FALSE(result.timedOut);
     const std::string log =
         afterPrefix(result.out, startUpLines(copy) + "ERROR: Load file 'Shader\\vbo_vao.vert'.\n");
