@@ -10,6 +10,7 @@
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
+#include <functional>
 #include <vector>
 
 using namespace Pellwin;
@@ -60,7 +61,8 @@ LoadModel* touchedHazard() {
 
 // Runs title frames with `titleKeys`, then F1 and the script until the round ends.
 GameRecord play(const std::vector<ScriptStep>& script, std::vector<int> titleKeys = {},
-                int titleFrames = 0, double seconds = 55.0) {
+                int titleFrames = 0, double seconds = 55.0,
+                const std::function<void(int)>& afterFrame = nullptr) {
     GameRecord record;
     for (int i = 0; i < titleFrames; ++i) {
         releaseAllKeys();
@@ -87,6 +89,9 @@ GameRecord play(const std::vector<ScriptStep>& script, std::vector<int> titleKey
         glm::vec3 ball;
         player->getPosition(ball);
         record.frames.push_back({ball, fallingKnife2->modelMatrix[3][1]});
+        if (afterFrame) {
+            afterFrame(frame);
+        }
     }
     if (playing) {
         record.seconds = seconds;
@@ -110,7 +115,18 @@ protected:
 } // namespace
 
 TEST_F(ScriptedGames, WinningRunReachesTheGoalAndF1LeadsBackToTheTitle) {
-    const GameRecord game = play(winningRun);
+    // Snapshots along the way: the first plank, the jump onto the slab, the knives coming
+    // down while the ball waits, and the pot beside the second plank.
+    const std::vector<std::pair<int, const char*>> views = {
+        {30, "run-first-plank"}, {205, "run-jump-onto-slab"}, {455, "run-knives-falling"},
+        {520, "run-pot-and-plank"}};
+    const GameRecord game = play(winningRun, {}, 0, 55.0, [&views](int frame) {
+        for (const auto& view : views) {
+            if (view.first == frame) {
+                saveScreenshot(readWindow(), view.second);
+            }
+        }
+    });
     ASSERT_TRUE(game.won) << "ended after " << game.seconds << " s, hazard " << game.hitHazard;
     EXPECT_FALSE(game.lost);
     EXPECT_LT(game.seconds, 50.0);
@@ -217,6 +233,8 @@ TEST_F(ScriptedGames, WaitingAtTheSlabRunsOutOfTime) {
 TEST_F(ScriptedGames, SecondGamesPlayExactlyLikeTheFirst) {
     const std::vector<ScriptStep> knifeDeath = {
         {0.0, {D}}, {0.45, {}}, {0.5, {W}}, {1.2, {}}, {3.45, {S}}};
+    // `blocked` carries over from whatever game ran last; both wins start unblocked.
+    blocked = false;
     const GameRecord firstWin = play(winningRun);
     pressF1Once();
     const GameRecord firstLoss = play(knifeDeath);
