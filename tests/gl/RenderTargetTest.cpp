@@ -56,12 +56,7 @@ GLboolean isVertexArray(GLuint name) {
 
 class PlayingGame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        returnToTitle();
-        holdKey(GLFW_KEY_F1);
-        stepFrame();
-        releaseAllKeys();
-    }
+    void SetUp() override { startGame(); }
     void TearDown() override { returnToTitle(); }
 };
 

@@ -146,12 +146,7 @@ TEST(Drawing, EveryMeshLoadedFromTheShippedFiles) {
 
 class FrameCount : public ::testing::Test {
 protected:
-    void SetUp() override {
-        returnToTitle();
-        holdKey(GLFW_KEY_F1);
-        stepFrame();
-        releaseAllKeys();
-    }
+    void SetUp() override { startGame(); }
     void TearDown() override { returnToTitle(); }
 };
 

@@ -127,12 +127,7 @@ INSTANTIATE_TEST_SUITE_P(WindowSizes, Screens,
 
 class GameViews : public ::testing::Test {
 protected:
-    void SetUp() override {
-        returnToTitle();
-        holdKey(GLFW_KEY_F1);
-        stepFrame();
-        releaseAllKeys();
-    }
+    void SetUp() override { startGame(); }
     void TearDown() override { returnToTitle(); }
 };
 

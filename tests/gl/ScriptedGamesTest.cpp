@@ -9,8 +9,8 @@
 #include "support/KeyScript.h"
 
 #include <GLFW/glfw3.h>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 using namespace Pellwin;
@@ -117,9 +117,10 @@ protected:
 TEST_F(ScriptedGames, WinningRunReachesTheGoalAndF1LeadsBackToTheTitle) {
     // Snapshots along the way: the first plank, the jump onto the slab, the knives coming
     // down while the ball waits, and the pot beside the second plank.
-    const std::vector<std::pair<int, const char*>> views = {
-        {30, "run-first-plank"}, {205, "run-jump-onto-slab"}, {455, "run-knives-falling"},
-        {520, "run-pot-and-plank"}};
+    const std::vector<std::pair<int, const char*>> views = {{30, "run-first-plank"},
+                                                            {205, "run-jump-onto-slab"},
+                                                            {455, "run-knives-falling"},
+                                                            {520, "run-pot-and-plank"}};
     const GameRecord game = play(winningRun, {}, 0, 55.0, [&views](int frame) {
         for (const auto& view : views) {
             if (view.first == frame) {

@@ -7,6 +7,7 @@
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 #include "sim/GameUpdate.h"
+#include "support/BareLevelTest.h"
 #include "support/BareScene.h"
 #include "support/KeyScript.h"
 
@@ -17,9 +18,9 @@
 
 using namespace Pellwin;
 
-namespace {
+using TolvaTest::frame64;
 
-constexpr float frame64 = 0.015625f; // 1/64 s
+namespace {
 
 glm::vec3 ballPosition() {
     return translationOf(player->modelMatrix);
@@ -33,21 +34,8 @@ double headingDegrees() {
            3.14159265358979323846;
 }
 
-class ControllerTest : public ::testing::Test {
+class ControllerTest : public TolvaTest::BareLevelTest {
 protected:
-    void SetUp() override {
-        TolvaTest::buildBareScene();
-        placeLevelObjects();
-        TolvaTest::useScriptedKeys();
-        deltaTime = frame64;
-        blocked = false;
-    }
-
-    void TearDown() override {
-        setKeyReader(nullptr);
-        TolvaTest::destroyBareScene();
-    }
-
     // One frame of input with exactly these keys held.
     void frame(std::initializer_list<int> keys) {
         TolvaTest::holdKeys(keys);

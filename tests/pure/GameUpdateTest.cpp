@@ -7,6 +7,7 @@
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 #include "sim/Controller.h"
+#include "support/BareLevelTest.h"
 #include "support/BareScene.h"
 #include "support/KeyScript.h"
 
@@ -17,9 +18,10 @@
 
 using namespace Pellwin;
 
+using TolvaTest::frame64;
+
 namespace {
 
-constexpr float frame64 = 0.015625f; // 1/64 s
 constexpr double pi = 3.14159265358979323846;
 
 glm::vec3 positionOf(const LoadModel* object) {
@@ -33,21 +35,8 @@ double turnDegrees(const LoadModel* object) {
     return std::atan2(-static_cast<double>(m[0][2]), static_cast<double>(m[0][0])) * 180.0 / pi;
 }
 
-class GameUpdateTest : public ::testing::Test {
+class GameUpdateTest : public TolvaTest::BareLevelTest {
 protected:
-    void SetUp() override {
-        TolvaTest::buildBareScene();
-        placeLevelObjects();
-        TolvaTest::useScriptedKeys();
-        deltaTime = frame64;
-        blocked = false;
-    }
-
-    void TearDown() override {
-        setKeyReader(nullptr);
-        TolvaTest::destroyBareScene();
-    }
-
     void clearRoundFlags() {
         roundLost = false;
         hazardHit = false;

@@ -79,6 +79,13 @@ void returnToTitle(double clock) {
     drainGlErrors();
 }
 
+void startGame() {
+    returnToTitle();
+    holdKey(GLFW_KEY_F1);
+    stepFrame();
+    releaseAllKeys();
+}
+
 bool stepFrame(double step) {
     clockNow += step;
     glfwSetTime(clockNow);

@@ -15,6 +15,9 @@ GLFWwindow* testWindow();
 // restarted, flags and render settings as at start-up, no keys held.
 void returnToTitle(double clock = 100.0);
 
+// A fresh title, then F1: the first playing frame has run when this returns.
+void startGame();
+
 // Current scripted clock; frames advance it by a fixed step.
 double scriptedClock();
 

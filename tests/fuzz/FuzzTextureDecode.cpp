@@ -1,0 +1,60 @@
+// Any bytes as a picture file, decoded as the texture loader decodes it. A file that reads
+// must give a picture whose pixels fill width x height; one that does not must give
+// nothing, so the upload makes an empty texture.
+#include <FreeImage.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Pellwin {
+// The decode half of the texture loader (scene/TextureCache.cpp).
+bool decodeTexture(const std::string& nativePath, int& width, int& height,
+                   std::vector<unsigned char>& pixels);
+} // namespace Pellwin
+
+namespace {
+
+std::string picturePath;
+
+void fail(const char* what) {
+    std::fprintf(stderr, "texture decode: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    char folder[] = "/tmp/tolva-fuzz-texture-XXXXXX";
+    if (mkdtemp(folder) == nullptr || chdir(folder) != 0 || mkdir("Resourcen", 0755) != 0) {
+        fail("cannot make a working folder");
+    }
+    picturePath = "Resourcen/fuzz.png";
+    FreeImage_Initialise(FALSE);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    {
+        std::ofstream file(picturePath, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    int width = -1;
+    int height = -1;
+    std::vector<unsigned char> pixels;
+    if (Pellwin::decodeTexture(picturePath, width, height, pixels)) {
+        if (width <= 0 || height <= 0) {
+            fail("a decoded picture has no size");
+        }
+        if (pixels.size() < 4u * static_cast<size_t>(width) * static_cast<size_t>(height)) {
+            fail("the pixels do not fill the picture");
+        }
+    } else if (width != 0 || height != 0 || !pixels.empty()) {
+        fail("a picture that did not decode left a size or pixels behind");
+    }
+    return 0;
+}
