@@ -190,7 +190,7 @@ void undoLevelPlacement() {
     }
 }
 
-void restartLevel() {
+void takeLevelDown() {
     undoLevelPlacement();
     const float sides[6] = {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f};
     LoadModel* knives[6] = {fallingKnife1, fallingKnife2, fallingKnife3,
@@ -198,6 +198,10 @@ void restartLevel() {
     for (int i = 0; i < 6; ++i) {
         unplaceKnife(knives[i], sides[i]);
     }
+}
+
+void restartLevel() {
+    takeLevelDown();
     resetLevel();
 }
 

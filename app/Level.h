@@ -22,7 +22,11 @@ LoadModel* placeKnife(LoadModel* knife, float side, float z);
 // Undoes placeKnife when side is the negative of the side it was placed with.
 void unplaceKnife(LoadModel* knife, float side);
 
-// The whole restart: undo the placement, bring the knives back, lay out afresh.
+// The first half of a restart, which needs no GL: undo the placement and bring the six
+// knives back with the opposite side.
+void takeLevelDown();
+
+// The whole restart: take the level down, then lay it out afresh.
 void restartLevel();
 
 } // namespace Pellwin

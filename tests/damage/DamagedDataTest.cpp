@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -230,9 +231,9 @@ ProcessResult readResult(std::istream& in) {
 // once for the whole run. A case damages one file in its worker's folder and restores it.
 class DamageWorkshop : public ::testing::Environment {
 public:
-    static constexpr int workers = 2;
-
     void SetUp() override {
+        // Two at a time at least; a bigger machine runs a few more.
+        workers_ = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 2u, 4u));
         // Xvfb resets when its last client leaves, and a game connecting meanwhile cannot
         // start; this process stays connected for the whole run.
         if (std::getenv("DISPLAY") != nullptr) {
@@ -240,7 +241,7 @@ public:
         }
         root_ = TolvaTest::makeTemporaryDirectory();
         const fs::path source = dataSource();
-        for (int worker = 0; worker < workers; ++worker) {
+        for (int worker = 0; worker < workers_; ++worker) {
             const fs::path folder = fs::path(root_) / ("worker" + std::to_string(worker));
             fs::create_directories(folder);
             fs::copy(source / "Shader", folder / "Shader", fs::copy_options::recursive);
@@ -261,15 +262,15 @@ public:
     std::string folder(int worker) const { return root_ + "/worker" + std::to_string(worker); }
     const ProcessResult& baseline() const { return baseline_; }
 
-    // Runs every case, `workers` at a time, each worker a forked copy of this process
+    // Runs every case, one per worker at a time, each worker a forked copy of this process
     // that works through its share in its own folder.
     std::vector<ProcessResult> runAll(const std::vector<Case>& cases) const {
         std::vector<pid_t> children;
-        for (int worker = 0; worker < workers; ++worker) {
+        for (int worker = 0; worker < workers_; ++worker) {
             const pid_t child = fork();
             if (child == 0) {
                 std::ofstream out(folder(worker) + ".results", std::ios::binary);
-                for (size_t i = static_cast<size_t>(worker); i < cases.size(); i += workers) {
+                for (size_t i = static_cast<size_t>(worker); i < cases.size(); i += workers_) {
                     const std::string path = folder(worker) + "/" + cases[i].relative;
                     const std::string intact = readBytes(path);
                     damageFile(path, cases[i].relative, cases[i].damage);
@@ -286,9 +287,9 @@ public:
             waitpid(child, &status, 0);
         }
         std::vector<ProcessResult> results(cases.size());
-        for (int worker = 0; worker < workers; ++worker) {
+        for (int worker = 0; worker < workers_; ++worker) {
             std::ifstream in(folder(worker) + ".results", std::ios::binary);
-            for (size_t i = static_cast<size_t>(worker); i < cases.size(); i += workers) {
+            for (size_t i = static_cast<size_t>(worker); i < cases.size(); i += workers_) {
                 results[i] = readResult(in);
                 if (!in) {
                     results[i] = ProcessResult();
@@ -300,6 +301,7 @@ public:
     }
 
 private:
+    int workers_ = 2;
     std::string root_;
     ProcessResult baseline_;
     bool displayHeld_ = false;

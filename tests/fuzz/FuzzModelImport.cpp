@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -22,12 +23,50 @@ void fail(const char* what) {
 
 } // namespace
 
+namespace {
+
+// A folder of our own that looks like the game's working folder; the importer runs with it
+// as the working folder and the fuzzer's own is restored after every input.
+int gameFolder = -1;
+
+class InGameFolder {
+public:
+    InGameFolder() : fuzzerFolder_(open(".", O_RDONLY | O_DIRECTORY)) {
+        if (fuzzerFolder_ < 0 || fchdir(gameFolder) != 0) {
+            fail("cannot enter the working folder");
+        }
+    }
+    ~InGameFolder() {
+        if (fchdir(fuzzerFolder_) != 0) {
+            fail("cannot return to the fuzzer's folder");
+        }
+        close(fuzzerFolder_);
+    }
+    InGameFolder(const InGameFolder&) = delete;
+    InGameFolder& operator=(const InGameFolder&) = delete;
+
+private:
+    int fuzzerFolder_;
+};
+
+} // namespace
+
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    // A folder of our own that looks like the game's working folder.
-    char folder[] = "/tmp/tolva-fuzz-model-XXXXXX";
-    if (mkdtemp(folder) == nullptr || chdir(folder) != 0 || mkdir("Resourcen", 0755) != 0 ||
-        mkdir("Resourcen/Lightmap", 0755) != 0) {
+    const char* temporary = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(temporary != nullptr ? temporary : "/tmp") + "/tolva-fuzz-model-XXXXXX";
+    char* folder = mkdtemp(&pattern[0]);
+    if (folder == nullptr) {
         fail("cannot make a working folder");
+    }
+    const std::string root = folder;
+    if (mkdir((root + "/Resourcen").c_str(), 0755) != 0 ||
+        mkdir((root + "/Resourcen/Lightmap").c_str(), 0755) != 0) {
+        fail("cannot make the model folders");
+    }
+    gameFolder = open(folder, O_RDONLY | O_DIRECTORY);
+    if (gameFolder < 0) {
+        fail("cannot open the working folder");
     }
     // The importer's one console line for an unreadable file would drown the fuzzer's own.
     std::cout.rdbuf(nullptr);
@@ -40,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool lightmap = size % 2 == 1;
     const char* gamePath = lightmap ? "Resourcen\\Lightmap\\lightmap.obj" : "Resourcen\\fuzz.obj";
     const char* nativePath = lightmap ? "Resourcen/Lightmap/lightmap.obj" : "Resourcen/fuzz.obj";
+    InGameFolder inGameFolder;
     {
         std::ofstream file(nativePath, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace Pellwin {
@@ -29,11 +27,14 @@ void fail(const char* what) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    char folder[] = "/tmp/tolva-fuzz-texture-XXXXXX";
-    if (mkdtemp(folder) == nullptr || chdir(folder) != 0 || mkdir("Resourcen", 0755) != 0) {
+    const char* temporary = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(temporary != nullptr ? temporary : "/tmp") + "/tolva-fuzz-texture-XXXXXX";
+    char* folder = mkdtemp(&pattern[0]);
+    if (folder == nullptr) {
         fail("cannot make a working folder");
     }
-    picturePath = "Resourcen/fuzz.png";
+    picturePath = std::string(folder) + "/fuzz.png";
     FreeImage_Initialise(FALSE);
     return 0;
 }

@@ -122,13 +122,7 @@ protected:
 
     // The F1 restart as the main loop runs it, minus the new render target.
     static void restartWithoutGl() {
-        undoLevelPlacement();
-        unplaceKnife(fallingKnife1, 1.0f);
-        unplaceKnife(fallingKnife2, -1.0f);
-        unplaceKnife(fallingKnife3, 1.0f);
-        unplaceKnife(fallingKnife4, -1.0f);
-        unplaceKnife(fallingKnife5, 1.0f);
-        unplaceKnife(fallingKnife6, -1.0f);
+        takeLevelDown();
         roundLost = false;
         hazardHit = false;
         raisedLevel = false;

@@ -79,6 +79,12 @@ void returnToTitle(double clock) {
     drainGlErrors();
 }
 
+void rewindClock(double clock) {
+    clockNow = clock;
+    glfwSetTime(clockNow);
+    Pellwin::restartFrameClock();
+}
+
 void startGame() {
     returnToTitle();
     holdKey(GLFW_KEY_F1);

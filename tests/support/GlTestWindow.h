@@ -15,6 +15,11 @@ GLFWwindow* testWindow();
 // restarted, flags and render settings as at start-up, no keys held.
 void returnToTitle(double clock = 100.0);
 
+// Sets the scripted clock back to `clock` without touching the game. Frame times come
+// out of float rounding of the clock, so two runs match frame for frame only from the
+// same clock.
+void rewindClock(double clock);
+
 // A fresh title, then F1: the first playing frame has run when this returns.
 void startGame();
 

@@ -1,0 +1,21 @@
+#include "support/WinningRun.h"
+
+#include <GLFW/glfw3.h>
+
+namespace TolvaTest {
+
+namespace {
+constexpr int W = GLFW_KEY_W;
+constexpr int A = GLFW_KEY_A;
+constexpr int S = GLFW_KEY_S;
+constexpr int D = GLFW_KEY_D;
+constexpr int Space = GLFW_KEY_SPACE;
+} // namespace
+
+const std::vector<ScriptStep> winningRun = {
+    {0.0, {D}}, {0.45, {}}, {0.5, {W}}, {1.2, {}},         {2.0, {A}},
+    {2.45, {}}, {2.5, {W}}, {3.3, {}},  {3.4, {Space, W}}, {3.5, {W}},
+    {4.2, {}},  {4.3, {W}}, {6.0, {A}}, {6.52, {S}},       {7.9, {W}},
+};
+
+} // namespace TolvaTest
