@@ -7,6 +7,8 @@
 #include "sim/Controller.h"
 #include "sim/GameUpdate.h"
 
+#include <cmath>
+
 namespace Pellwin {
 
 LoadModel* hazardSlots[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -38,6 +40,25 @@ void undoFlare(LoadModel* flare) {
 void undoPlank(LoadModel* plank) {
     plank->setPosition(0.0f, 0.0f, 0.0f);
     plank->scale(2.0f / 9.0f, 0.5f, 2.0f);
+}
+
+// A knife taken off the level is back at the identity but for rounding, and that
+// rounding would add up over many restarts; it takes the exact identity instead. An
+// object that is not near the identity (undone from the wrong side) is left alone.
+void settleAtIdentity(LoadModel* object) {
+    const glm::mat4 identity = identityMatrix();
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            if (std::fabs(object->modelMatrix[column][row] - identity[column][row]) >= 1e-3f) {
+                return;
+            }
+        }
+    }
+    object->modelMatrix = identity;
+    if (glm::all(
+            glm::lessThan(glm::abs(object->scaleFactor - glm::vec3(1.0f)), glm::vec3(1e-3f)))) {
+        object->scaleFactor = glm::vec3(1.0f, 1.0f, 1.0f);
+    }
 }
 
 } // namespace
@@ -142,6 +163,7 @@ void unplaceKnife(LoadModel* knife, float side) {
     knife->setPosition(0.0f, 0.0f, 0.0f);
     knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
     knife->scale(2.0f / 11.0f, 2.0f / 11.0f, 2.0f / 11.0f);
+    settleAtIdentity(knife);
 }
 
 void undoLevelPlacement() {
@@ -182,6 +204,7 @@ void undoLevelPlacement() {
     pot->scale(0.5f, 1.0f, 1.0f);
     flyingKnife->setPosition(0.0f, 0.0f, 0.0f);
     flyingKnife->rotate(0.0f, -1.0f, 0.0f, 90.0f);
+    settleAtIdentity(flyingKnife);
     counter->setPosition(0.0f, 0.0f, 0.0f);
     counter->scale(0.05f, 0.2f, 1.0f / 95.0f);
     if (controller != nullptr) {

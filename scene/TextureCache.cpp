@@ -4,22 +4,41 @@
 
 #include <FreeImage.h>
 #include <iostream>
+#include <vector>
 
 namespace Pellwin {
 
 std::unordered_map<std::string, GLuint> textureCache;
 
-GLuint loadTexture(std::string path) {
-    const std::string nativePath = toNativePath(path);
+bool decodeTexture(const std::string& nativePath, int& width, int& height,
+                   std::vector<unsigned char>& pixels) {
+    width = 0;
+    height = 0;
+    pixels.clear();
     FIBITMAP* decoded = FreeImage_Load(FIF_PNG, nativePath.c_str(), 0);
     FIBITMAP* converted = decoded != nullptr ? FreeImage_ConvertTo32Bits(decoded) : nullptr;
-    const BYTE* pixels = converted != nullptr ? FreeImage_GetBits(converted) : nullptr;
+    const BYTE* bits = converted != nullptr ? FreeImage_GetBits(converted) : nullptr;
+    if (bits != nullptr) {
+        width = static_cast<int>(FreeImage_GetWidth(converted));
+        height = static_cast<int>(FreeImage_GetHeight(converted));
+        const size_t rowBytes = FreeImage_GetPitch(converted);
+        pixels.assign(bits, bits + rowBytes * static_cast<size_t>(height));
+    }
+    if (converted != nullptr) {
+        FreeImage_Unload(converted);
+    }
+    if (decoded != nullptr) {
+        FreeImage_Unload(decoded);
+    }
+    return bits != nullptr;
+}
+
+GLuint loadTexture(std::string path) {
+    const std::string nativePath = toNativePath(path);
     GLsizei width = 0;
     GLsizei height = 0;
-    if (pixels != nullptr) {
-        width = static_cast<GLsizei>(FreeImage_GetWidth(converted));
-        height = static_cast<GLsizei>(FreeImage_GetHeight(converted));
-    } else {
+    std::vector<unsigned char> pixels;
+    if (!decodeTexture(nativePath, width, height, pixels)) {
         // The game goes on with an empty texture; the player's console stays as it is.
         std::cerr << "Texture '" << nativePath << "' could not be read; it stays empty."
                   << std::endl;
@@ -32,7 +51,8 @@ GLuint loadTexture(std::string path) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 pixels.empty() ? nullptr : pixels.data());
     glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -40,13 +60,6 @@ GLuint loadTexture(std::string path) {
     // would bleed the opposite edge into it under linear filtering.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-
-    if (converted != nullptr) {
-        FreeImage_Unload(converted);
-    }
-    if (decoded != nullptr) {
-        FreeImage_Unload(decoded);
-    }
     return name;
 }
 

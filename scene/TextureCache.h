@@ -2,6 +2,7 @@
 #include <GL/glew.h>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace Pellwin {
 
@@ -9,5 +10,11 @@ namespace Pellwin {
 extern std::unordered_map<std::string, GLuint> textureCache;
 
 GLuint loadTexture(std::string path);
+
+// The decode half of loadTexture: 32-bit pixels (blue, green, red, alpha; bottom row
+// first) of a file path as the system spells it. Needs no GL. False, with nothing filled
+// in, when the file cannot be read.
+bool decodeTexture(const std::string& nativePath, int& width, int& height,
+                   std::vector<unsigned char>& pixels);
 
 } // namespace Pellwin

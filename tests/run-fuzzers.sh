@@ -51,7 +51,8 @@ export TMPDIR=$build/fuzz-tmp
 rm -rf "$TMPDIR"
 mkdir -p "$TMPDIR"
 trap 'rm -rf "$TMPDIR"' EXIT
-export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}
+# Leaks count here even when the caller's options switch leak checks off for the GL tests.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}abort_on_error=1:detect_leaks=1
 # Assimp itself leaks a mesh on some malformed OBJ files; that is the library's, not ours,
 # and costs a few bytes once per load. Leaks anywhere else still count.
 suppressions=$build/fuzz-leak-suppressions.txt

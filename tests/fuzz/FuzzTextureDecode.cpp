@@ -1,6 +1,8 @@
 // Any bytes as a picture file, decoded as the texture loader decodes it. A file that reads
 // must give a picture whose pixels fill width x height; one that does not must give
 // nothing, so the upload makes an empty texture.
+#include "scene/TextureCache.h"
+
 #include <FreeImage.h>
 #include <cstdint>
 #include <cstdio>
@@ -8,12 +10,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-namespace Pellwin {
-// The decode half of the texture loader (scene/TextureCache.cpp).
-bool decodeTexture(const std::string& nativePath, int& width, int& height,
-                   std::vector<unsigned char>& pixels);
-} // namespace Pellwin
 
 namespace {
 

@@ -269,3 +269,34 @@ TEST_F(LevelTest, RestartGivesBackTheFullSteeringBudget) {
 }
 
 } // namespace
+
+TEST_F(LevelTest, AThousandRestartsLeaveTheKnivesExactlyInPlace) {
+    placeLevelObjects();
+    std::vector<glm::mat4> first;
+    for (LoadModel* knife : {flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3,
+                             fallingKnife4, fallingKnife5, fallingKnife6}) {
+        first.push_back(knife->modelMatrix);
+    }
+    for (int i = 0; i < 1000; ++i) {
+        play(i % 5);
+        restartWithoutGl();
+    }
+    size_t index = 0;
+    for (LoadModel* knife : {flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3,
+                             fallingKnife4, fallingKnife5, fallingKnife6}) {
+        for (int c = 0; c < 4; ++c) {
+            for (int r = 0; r < 4; ++r) {
+                EXPECT_EQ(knife->modelMatrix[c][r], first[index][c][r])
+                    << "knife " << index << " element " << c << "," << r;
+            }
+        }
+        EXPECT_EQ(knife->scaleFactor, glm::vec3(index == 0 ? 1.0f : 5.5f));
+        ++index;
+    }
+}
+
+TEST_F(LevelTest, AKnifeUndoneFromTheWrongSideIsNotForcedBack) {
+    placeLevelObjects();
+    unplaceKnife(fallingKnife1, -1.0f); // placed with -1: the right undo is +1
+    EXPECT_NEAR(fallingKnife1->modelMatrix[0][0], -1.0f, 1e-5f) << "turned round, not reset";
+}

@@ -2,11 +2,9 @@
 // way and restarted with F1. The level must come back exactly as it was after start-up,
 // the steam must stay within its buffers, and no GL object or error may pile up.
 #include "app/GameLoop.h"
-#include "app/Level.h"
 #include "render/ParticleSystem.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
-#include "sim/Controller.h"
 #include "support/GlTestWindow.h"
 #include "support/KeyScript.h"
 
@@ -143,10 +141,10 @@ struct Evening {
     }
 };
 
-// The four ways a round ends: time runs out, the goal is reached, a hazard is touched,
-// or the ball leaves the track.
+// The five ways a round ends: time runs out, the goal is reached, a hazard is touched, or
+// the ball leaves the track over the side or back past the start.
 void endRound(Evening& evening, int round) {
-    switch (round % 4) {
+    switch (round % 5) {
     case 0:
         evening.frame(roundSeconds + 0.5);
         EXPECT_FALSE(playing) << "round " << round << " should have timed out";
@@ -157,8 +155,11 @@ void endRound(Evening& evening, int round) {
     case 2:
         hazardHit = true;
         break;
-    default:
+    case 3:
         player->setPosition(14.0f, 5.0f, -20.0f);
+        break;
+    default:
+        player->setPosition(0.0f, 5.0f, -4.0f);
         break;
     }
     evening.frame();
