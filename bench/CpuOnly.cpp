@@ -1,5 +1,7 @@
 #include "bench/CpuOnly.h"
 
+#include "support/BareScene.h"
+
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
 #include "app/Level.h"
@@ -35,33 +37,16 @@ void clearRoundFlags() {
 }
 
 void buildBareWorld() {
-    for (int i = 0; i < sceneObjectCount; ++i) {
-        LoadModel* object = new LoadModel();
-        object->scaleFactor = glm::vec3(1.0f, 1.0f, 1.0f);
-        *sceneObjectSlot(i) = object;
-    }
-    camera = new Camera();
-    controller = new Controller(nullptr);
-    particleSystem = nullptr;
+    TolvaTest::buildBareScene();
     windowWidth = renderTargetWidth;
     windowHeight = renderTargetHeight;
-    resetRenderSettings();
     deltaTime = frameSeconds;
-    blocked = false;
-    knivesFalling = true;
     placeLevelObjects();
     clearRoundFlags();
 }
 
 void destroyBareWorld() {
-    for (int i = 0; i < sceneObjectCount; ++i) {
-        delete *sceneObjectSlot(i);
-        *sceneObjectSlot(i) = nullptr;
-    }
-    delete camera;
-    camera = nullptr;
-    delete controller;
-    controller = nullptr;
+    TolvaTest::destroyBareScene();
 }
 
 // The restart of the game minus its new render target, which needs GL.
