@@ -12,8 +12,7 @@
 
 namespace Pellwin {
 
-int runTolva(int argc, char** argv) {
-    std::cout << "Hello Tolva" << std::endl;
+GLFWwindow* openGameWindow(int argc, char** argv) {
     FreeImage_Initialise(FALSE);
     windowSettings = new WindowSettings(argc, argv);
     GLFWwindow* window = createWindow();
@@ -28,6 +27,12 @@ int runTolva(int argc, char** argv) {
     // GLEW probes extensions the core profile no longer knows; that is not the game's error.
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
+    return window;
+}
+
+int runTolva(int argc, char** argv) {
+    std::cout << "Hello Tolva" << std::endl;
+    GLFWwindow* window = openGameWindow(argc, argv);
     enterDataDirectory();
     setUpGame(window);
     while (runFrame(window)) {

@@ -1,6 +1,13 @@
 #pragma once
 
+struct GLFWwindow;
+
 namespace Pellwin {
+
+// Everything between the greeting and the frame loop's set-up: the image library, the
+// command line, the window, its size callback, the current context and the GL entry
+// points. Fatal failures end the process with the game's messages.
+GLFWwindow* openGameWindow(int argc, char** argv);
 
 // The whole program: greeting, command line, window, GL, the frame loop and shutdown.
 // Returns the process exit status.

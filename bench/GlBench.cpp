@@ -5,6 +5,7 @@
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/StartUp.h"
 #include "app/WindowSettings.h"
 #include "bench/BenchKeys.h"
 #include "bench/BenchSupport.h"
@@ -111,11 +112,6 @@ const ShaderFile shaderFiles[shaderFileCount] = {
     {"Shader\\blur.frag", GL_FRAGMENT_SHADER},
 };
 
-void drainGlErrors() {
-    for (int i = 0; i < 100 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-}
-
 bool roundRunning() {
     return playing && !goalReached && !roundLost && !hazardHit;
 }
@@ -161,21 +157,11 @@ void startFreshRound() {
 StartUpSplit startGame(double mainStampMs, double execToMainMs) {
     StartUpSplit split;
     split.execToMainMs = execToMainMs;
-    FreeImage_Initialise(FALSE);
     static char program[] = "tolva-bench";
     static char width[] = "1024";
     static char height[] = "768";
     char* argv[] = {program, width, height, nullptr};
-    windowSettings = new WindowSettings(3, argv);
-    window = createWindow();
-    glfwSetWindowSizeCallback(window, onWindowSize);
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        std::fprintf(stderr, "tolva-bench: GLEW could not load the GL entry points\n");
-        std::exit(1);
-    }
-    drainGlErrors();
+    window = openGameWindow(3, argv);
     const double windowReady = steadyMs();
     useScriptedKeys();
     setUpGame(window);

@@ -4,6 +4,7 @@
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
 #include "app/KeyInput.h"
+#include "app/StartUp.h"
 #include "app/WindowSettings.h"
 
 #include <FreeImage.h>
@@ -24,24 +25,11 @@ bool holdF1(GLFWwindow* /*window*/, int key) {
 
 int main() {
     std::cout << "Hello Tolva" << std::endl;
-    FreeImage_Initialise(FALSE);
     char program[] = "tolva";
     char width[] = "1024";
     char height[] = "768";
     char* argv[] = {program, width, height, nullptr};
-    Pellwin::windowSettings = new Pellwin::WindowSettings(3, argv);
-    GLFWwindow* window = Pellwin::createWindow();
-    glfwSetWindowSizeCallback(window, Pellwin::onWindowSize);
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        std::cout << "ERROR: Could not init GLEW" << std::endl;
-        glfwTerminate();
-        Pellwin::exitAfterPause(-1);
-    }
-    // GLEW's probing of the core profile leaves errors that are not the game's.
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    GLFWwindow* window = Pellwin::openGameWindow(3, argv);
     Pellwin::setUpGame(window);
     Pellwin::setKeyReader(holdF1);
     int played = 0;

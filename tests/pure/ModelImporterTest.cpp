@@ -110,83 +110,56 @@ const char* const triangleObj = "v 0 0 0\n"
 
 } // namespace
 
-TEST_F(ModelImporterTest, LightmapModelIsHalvedButKeepsItsFrame) {
-    write("Resourcen/Lightmap/lightmap.obj", triangleObj);
-    const Imported mesh = import("Resourcen\\Lightmap\\lightmap.obj");
+// What one import made of the test triangle pair: where the far corner went, the V of
+// three corners, and which way the flat triangle faces.
+struct ExpectedFrame {
+    float farZ;
+    float vOrigin, vRight, vUp;
+    float flatNormalZ;
+};
+
+void expectFrame(const Imported& mesh, const ExpectedFrame& expected) {
     EXPECT_EQ(mesh.console, "");
     ASSERT_EQ(mesh.vertexCount(), 4u);
     ASSERT_EQ(mesh.indices.size(), 6u);
     EXPECT_EQ(mesh.uvs.size(), 8u);
     EXPECT_EQ(mesh.normals.size(), 12u);
-
-    const int far = mesh.find({1.0f, 2.0f, -3.0f});
-    ASSERT_GE(far, 0) << "(2, 4, -6) must become (1, 2, -3)";
+    EXPECT_LT(mesh.find({1.0f, 2.0f, -expected.farZ}), 0);
+    const int far = mesh.find({1.0f, 2.0f, expected.farZ});
     const int origin = mesh.find({0.0f, 0.0f, 0.0f});
     const int right = mesh.find({1.0f, 0.0f, 0.0f});
     const int up = mesh.find({0.0f, 1.0f, 0.0f});
+    ASSERT_GE(far, 0) << "(2, 4, -6) is halved";
     ASSERT_GE(origin, 0);
     ASSERT_GE(right, 0);
     ASSERT_GE(up, 0);
-
-    // V as stored in the file.
-    EXPECT_NEAR(mesh.uv(origin).x, 0.25f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(origin).y, 0.125f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(right).y, 0.25f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(up).y, 0.875f, 1e-6f);
+    EXPECT_NEAR(mesh.uv(origin).x, 0.25f, 1e-6f) << "u is never changed";
+    EXPECT_NEAR(mesh.uv(origin).y, expected.vOrigin, 1e-6f);
+    EXPECT_NEAR(mesh.uv(right).y, expected.vRight, 1e-6f);
+    EXPECT_NEAR(mesh.uv(up).y, expected.vUp, 1e-6f);
     EXPECT_NEAR(mesh.uv(far).x, 1.0f, 1e-6f);
     EXPECT_NEAR(mesh.uv(far).y, 0.5f, 1e-6f);
-
-    // Winding as stored: the first triangle still faces +z.
+    // The flat triangle lies in z = 0, which a mirror keeps: only the winding turns it.
     bool foundFlat = false;
     for (size_t t = 0; t < mesh.indices.size() / 3; ++t) {
         const unsigned int* tri = &mesh.indices[3 * t];
         if (tri[0] != static_cast<unsigned int>(far) && tri[1] != static_cast<unsigned int>(far) &&
             tri[2] != static_cast<unsigned int>(far)) {
             foundFlat = true;
-            const glm::vec3 n = mesh.windingNormal(t);
-            EXPECT_NEAR(n.z, 1.0f, 1e-6f);
+            EXPECT_NEAR(mesh.windingNormal(t).z, expected.flatNormalZ, 1e-6f);
         }
     }
     EXPECT_TRUE(foundFlat);
 }
 
+TEST_F(ModelImporterTest, LightmapModelIsHalvedButKeepsItsFrame) {
+    write("Resourcen/Lightmap/lightmap.obj", triangleObj);
+    expectFrame(import("Resourcen\\Lightmap\\lightmap.obj"), {-3.0f, 0.125f, 0.25f, 0.875f, 1.0f});
+}
+
 TEST_F(ModelImporterTest, OtherModelsAreMirroredInZWithVFlippedAndWindingReversed) {
     write("Resourcen/dreieck.obj", triangleObj);
-    const Imported mesh = import("Resourcen\\dreieck.obj");
-    EXPECT_EQ(mesh.console, "");
-    ASSERT_EQ(mesh.vertexCount(), 4u);
-    ASSERT_EQ(mesh.indices.size(), 6u);
-
-    EXPECT_LT(mesh.find({1.0f, 2.0f, -3.0f}), 0) << "z must be mirrored";
-    const int far = mesh.find({1.0f, 2.0f, 3.0f});
-    ASSERT_GE(far, 0) << "(2, 4, -6) must become (1, 2, 3)";
-    const int origin = mesh.find({0.0f, 0.0f, 0.0f});
-    const int right = mesh.find({1.0f, 0.0f, 0.0f});
-    const int up = mesh.find({0.0f, 1.0f, 0.0f});
-    ASSERT_GE(origin, 0);
-    ASSERT_GE(right, 0);
-    ASSERT_GE(up, 0);
-
-    // v' = 1 - v; u unchanged.
-    EXPECT_NEAR(mesh.uv(origin).x, 0.25f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(origin).y, 0.875f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(right).y, 0.75f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(up).y, 0.125f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(far).x, 1.0f, 1e-6f);
-    EXPECT_NEAR(mesh.uv(far).y, 0.5f, 1e-6f);
-
-    // The flat triangle lies in z = 0, which the mirror keeps: only the winding turns it.
-    bool foundFlat = false;
-    for (size_t t = 0; t < mesh.indices.size() / 3; ++t) {
-        const unsigned int* tri = &mesh.indices[3 * t];
-        if (tri[0] != static_cast<unsigned int>(far) && tri[1] != static_cast<unsigned int>(far) &&
-            tri[2] != static_cast<unsigned int>(far)) {
-            foundFlat = true;
-            const glm::vec3 n = mesh.windingNormal(t);
-            EXPECT_NEAR(n.z, -1.0f, 1e-6f);
-        }
-    }
-    EXPECT_TRUE(foundFlat);
+    expectFrame(import("Resourcen\\dreieck.obj"), {3.0f, 0.875f, 0.75f, 0.125f, -1.0f});
 }
 
 TEST_F(ModelImporterTest, LightmapFileNameElsewhereIsAnOrdinaryModel) {

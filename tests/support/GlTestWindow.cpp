@@ -4,6 +4,7 @@
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/StartUp.h"
 #include "app/WindowSettings.h"
 #include "support/KeyScript.h"
 #include "support/X11Screenshot.h"
@@ -30,20 +31,15 @@ public:
         if (chdir(TOLVA_SOURCE_DIR) != 0) {
             FAIL() << "cannot enter " << TOLVA_SOURCE_DIR;
         }
-        FreeImage_Initialise(FALSE);
         char program[] = "tolva-tests-gl";
         char width[] = "1024";
         char height[] = "768";
         char* argv[] = {program, width, height, nullptr};
         // The window is made exactly as the game makes it.
-        ConsoleCapture quiet;
-        Pellwin::windowSettings = new Pellwin::WindowSettings(3, argv);
-        window = Pellwin::createWindow();
-        glfwSetWindowSizeCallback(window, Pellwin::onWindowSize);
-        glfwMakeContextCurrent(window);
-        glewExperimental = GL_TRUE;
-        ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
-        drainGlErrors();
+        {
+            ConsoleCapture quiet;
+            window = Pellwin::openGameWindow(3, argv);
+        }
         useScriptedKeys();
         glfwSetTime(0.0);
         Pellwin::setUpGame(window);
