@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -24,7 +25,11 @@ void pauseConsole() {
         char key = 0;
         ssize_t got = read(STDIN_FILENO, &key, 1);
         (void)got;
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        // F1 and the arrows send several bytes; let the rest arrive, then drop them with
+        // the flush, or they would land at the shell prompt.
+        pollfd more{STDIN_FILENO, POLLIN, 0};
+        poll(&more, 1, 50);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
     }
 }
 

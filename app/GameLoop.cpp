@@ -1,5 +1,6 @@
 #include "app/GameLoop.h"
 
+#include "app/GameClock.h"
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
@@ -38,12 +39,18 @@ bool titleShowing() {
     return !playing && !goalReached && !roundLost && !hazardHit;
 }
 
+// The ball, the goal and the round clock belong to a game that is being played; on the
+// title and the end pictures nothing moves and no time runs out.
+bool gameBeingPlayed() {
+    return playing && !goalReached && !roundLost && !hazardHit;
+}
+
 bool roundTimeUsedUp() {
     return previousFrameTime - roundStart >= roundSeconds;
 }
 
 void startRound() {
-    roundStart = static_cast<float>(glfwGetTime());
+    roundStart = static_cast<float>(readGameClock());
 }
 
 template <typename T> void deleteAndClear(T*& object) {
@@ -58,8 +65,8 @@ float roundStartTime() {
 }
 
 void restartFrameClock() {
-    roundStart = static_cast<float>(glfwGetTime());
-    previousFrameTime = static_cast<float>(glfwGetTime());
+    roundStart = static_cast<float>(readGameClock());
+    previousFrameTime = static_cast<float>(readGameClock());
 }
 
 void drawScreenQuad(LoadModel* picture, float farPlane) {
@@ -92,17 +99,17 @@ bool runFrame(GLFWwindow* window) {
     if (glfwWindowShouldClose(window)) {
         return false;
     }
-    const double t = glfwGetTime();
+    const double t = readGameClock();
     deltaTime = static_cast<float>(t - static_cast<double>(previousFrameTime));
     previousFrameTime = static_cast<float>(t);
-    const double now = glfwGetTime();
+    const double now = readGameClock();
 
-    if (roundTimeUsedUp()) {
+    if (gameBeingPlayed() && roundTimeUsedUp()) {
         roundLost = true;
     }
     handleHotkeys(window, now);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    controller->handleInput();
+    // The player's keys are read inside updateGame, in step with the ball's motion.
     glfwPollEvents();
 
     if (titleShowing()) {
@@ -113,13 +120,15 @@ bool runFrame(GLFWwindow* window) {
         }
     }
 
-    glm::vec3 ball;
-    player->getPosition(ball);
-    if (ball.z <= goalZ) {
-        goalReached = true;
+    if (gameBeingPlayed()) {
+        glm::vec3 ball;
+        player->getPosition(ball);
+        if (ball.z <= goalZ) {
+            goalReached = true;
+        }
     }
 
-    if (!roundTimeUsedUp() && !goalReached && playing && !roundLost && !hazardHit) {
+    if (gameBeingPlayed() && !roundTimeUsedUp()) {
         updateGame();
         renderFrame();
     }
@@ -134,7 +143,7 @@ bool runFrame(GLFWwindow* window) {
         }
     }
 
-    if ((roundTimeUsedUp() && !goalReached) || roundLost || hazardHit) {
+    if (roundLost || hazardHit) {
         playing = false;
         drawScreenQuad(gameOverScreen, 20.0f);
         if (isKeyPressed(window, GLFW_KEY_F1)) {

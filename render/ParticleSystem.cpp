@@ -79,18 +79,22 @@ ParticleSystem::ParticleSystem(glm::vec3 emitterPosition)
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+
+    // Linked with its varyings here, at start-up, so that an update program that does
+    // not write them all stops the game with the link log like any other shader fault.
+    linkUpdateVaryings();
 }
 
 void ParticleSystem::linkUpdateVaryings() {
     const char* const varyings[6] = {"Type1", "Life1", "Size1", "Pos1", "Vel1", "Color1"};
     glTransformFeedbackVaryings(updateShader->programId, 6, varyings, GL_INTERLEAVED_ATTRIBS);
     glLinkProgram(updateShader->programId);
-    varyingsLinked = true;
+    requireLinked(updateShader->programId);
 }
 
 void ParticleSystem::updateParticles(float dt, glm::vec3 seedPosition, glm::vec3 randVelocity,
                                      glm::vec4 randColor) {
-    if (relinkEveryUpdate || !varyingsLinked) {
+    if (relinkEveryUpdate) {
         linkUpdateVaryings();
     }
     const GLuint programId = updateShader->programId;

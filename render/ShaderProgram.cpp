@@ -89,13 +89,17 @@ void linkShaderProgram(ShaderProgram& program) {
                                                                     : program.fragmentShaderId);
     glBindFragDataLocation(program.programId, 0, "fragColor");
     glLinkProgram(program.programId);
+    requireLinked(program.programId);
+}
+
+void requireLinked(GLuint programId) {
     GLint status = 0;
-    glGetProgramiv(program.programId, GL_LINK_STATUS, &status);
+    glGetProgramiv(programId, GL_LINK_STATUS, &status);
     if (status == 0) {
         GLint length = 0;
-        glGetProgramiv(program.programId, GL_INFO_LOG_LENGTH, &length);
+        glGetProgramiv(programId, GL_INFO_LOG_LENGTH, &length);
         std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-        glGetProgramInfoLog(program.programId, length, nullptr, log.data());
+        glGetProgramInfoLog(programId, length, nullptr, log.data());
         printLogAndExit(log);
     }
 }

@@ -18,6 +18,8 @@ ShaderProgram* loadGeometryShaderProgram(const std::string& vertexPath,
 
 GLuint compileShaderFile(const std::string& path, GLenum stage);
 void linkShaderProgram(ShaderProgram& program);
+// After a link: on failure prints the program's log and ends the process with status 1.
+void requireLinked(GLuint programId);
 void destroyShaderProgram(ShaderProgram* program);
 
 } // namespace Pellwin

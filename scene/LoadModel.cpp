@@ -70,6 +70,9 @@ static void fillBuffer(GLuint& buffer, GLenum target, const std::vector<T>& data
 }
 
 void LoadModel::createBuffers() {
+    // The vertex array of the last draw is still bound; binding an index buffer now would
+    // take that object's own away from it.
+    glBindVertexArray(0);
     fillBuffer(positionBuffer, GL_ARRAY_BUFFER, positions);
     fillBuffer(normalBuffer, GL_ARRAY_BUFFER, normals);
     fillBuffer(uvBuffer, GL_ARRAY_BUFFER, uvs);

@@ -40,8 +40,7 @@ GLuint loadTexture(std::string path) {
     std::vector<unsigned char> pixels;
     if (!decodeTexture(nativePath, width, height, pixels)) {
         // The game goes on with an empty texture; the player's console stays as it is.
-        std::cerr << "Texture '" << nativePath << "' could not be read; it stays empty."
-                  << std::endl;
+        std::cerr << "Texture '" << path << "' could not be read; it stays empty." << std::endl;
     }
 
     GLuint name = 0;

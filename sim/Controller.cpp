@@ -75,6 +75,11 @@ bool Controller::touchesBarrier(LoadModel* player, LoadModel* slab, LoadModel* p
 }
 
 void Controller::handleInput() {
+    moveBall();
+    steer();
+}
+
+void Controller::moveBall() {
     if (player == nullptr) {
         return;
     }
@@ -137,7 +142,13 @@ void Controller::handleInput() {
             player->translate(sidewaysSpeed * sideways.side * dt, 0.0f, -sidewaysDrift * dt);
         }
     }
+}
 
+void Controller::steer() {
+    if (player == nullptr) {
+        return;
+    }
+    const float dt = deltaTime;
     if (isKeyPressed(window, GLFW_KEY_RIGHT) && rightSteps < steeringFrameLimit) {
         player->rotateByTime(dt, 0.0f, 1.0f, 0.0f, steeringDegreesPerSecond);
         rightSteps += 1;

@@ -24,7 +24,12 @@ public:
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
 
+    // One frame of input: moveBall, then steer.
     void handleInput();
+    // Jump, travel and sideways keys over deltaTime.
+    void moveBall();
+    // The arrow keys; each call counts as one frame against the steering limit.
+    void steer();
 
     // The controller's own contact test; it pairs the slab's axes differently from the
     // game update's.

@@ -8,6 +8,7 @@
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace Pellwin {
@@ -24,6 +25,9 @@ constexpr float startEdgeZ = -5.0f;
 constexpr float rollSpeed = 2.5f;
 constexpr float knifeFallSpeed = -1.2f;
 constexpr float knifeResetHeight = 4.0f;
+constexpr double longestStep = 1.0 / 60.0;
+// Fifty seconds of 1/60 s steps: no round lasts longer.
+constexpr int mostSteps = 3000;
 
 struct KnifeStart {
     LoadModel** knife;
@@ -140,7 +144,16 @@ void placeFlares() {
     }
 }
 
-void updateGame() {
+int stepsForFrame(float seconds) {
+    // A frame a hair over 1/60 s (clock rounding) is still one step.
+    const double steps = std::ceil(static_cast<double>(seconds) / longestStep - 1e-3);
+    if (!(steps > 1.0)) {
+        return 1;
+    }
+    return steps < mostSteps ? static_cast<int>(steps) : mostSteps;
+}
+
+void stepWorld() {
     const float dt = deltaTime;
     glm::vec3 ball;
     player->getPosition(ball);
@@ -151,7 +164,6 @@ void updateGame() {
     if (marbleSlab != nullptr) {
         blocked = blockedByBarrier();
     }
-    placeFlares();
     if (static_cast<double>(player->modelMatrix[3][1]) > 6.5) {
         raisedLevel = true;
     }
@@ -161,20 +173,44 @@ void updateGame() {
     }
     testHazards();
 
-    earth->rotateByTime(dt, 0.0f, -1.0f, 0.0f, 30.0f);
-    moon->rotateByTime(dt, 0.0f, 1.0f, 0.0f, 90.0f);
+    flyingKnife->translateByTime(dt, 0.0f, 0.0f, -7.0f);
+    moveFallingKnives(dt);
+}
+
+void updateGame() {
+    // A long frame is played in steps of at most 1/60 s, so that a fast ball cannot cross
+    // a plank or the slab's band between two contact tests. Steering counts frames, so it
+    // acts once, over the whole frame.
+    const float frameSeconds = deltaTime;
+    const int steps = stepsForFrame(frameSeconds);
+    const float stepSeconds = frameSeconds / static_cast<float>(steps);
+    for (int i = 0; i < steps && !roundLost && !hazardHit; ++i) {
+        deltaTime = stepSeconds;
+        if (controller != nullptr) {
+            controller->moveBall();
+            if (i == 0) {
+                deltaTime = frameSeconds;
+                controller->steer();
+                deltaTime = stepSeconds;
+            }
+        }
+        stepWorld();
+    }
+    deltaTime = frameSeconds;
+
+    placeFlares();
+    earth->rotateByTime(frameSeconds, 0.0f, -1.0f, 0.0f, 30.0f);
+    moon->rotateByTime(frameSeconds, 0.0f, 1.0f, 0.0f, 90.0f);
     camera->update();
 
     // RAND_MAX, not 32767: on this platform rand() reaches 2^31 - 1.
     const float u1 = randomUnit();
     const float u2 = randomUnit();
     if (particleSystem != nullptr) {
-        particleSystem->updateParticles(dt, particleEmitterPosition, glm::vec3(u2, u1, -0.5f),
+        particleSystem->updateParticles(frameSeconds, particleEmitterPosition,
+                                        glm::vec3(u2, u1, -0.5f),
                                         glm::vec4(1.0f, 1.0f, 1.0f, 1.0f));
     }
-
-    flyingKnife->translateByTime(dt, 0.0f, 0.0f, -7.0f);
-    moveFallingKnives(dt);
 }
 
 } // namespace Pellwin

@@ -7,8 +7,15 @@ extern bool raisedLevel;
 extern bool knivesFalling;
 extern float lastSunDistance;
 
-// Advances the world by one playing frame.
+// One playing frame: the player's keys and the world's motion, in steps of at most
+// 1/60 s, then the lens flare, the turning globes, the camera and the steam.
 void updateGame();
+
+// Bounds, contact, track height, roll, hazards and knives over deltaTime.
+void stepWorld();
+
+// How many steps of at most 1/60 s a frame of this length is played in.
+int stepsForFrame(float seconds);
 
 // The game update's contact test of the ball against the slab and the two planks.
 bool blockedByBarrier();

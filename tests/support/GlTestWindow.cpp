@@ -1,5 +1,6 @@
 #include "support/GlTestWindow.h"
 
+#include "app/GameClock.h"
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
@@ -25,6 +26,12 @@ namespace {
 GLFWwindow* window = nullptr;
 double clockNow = 0.0;
 
+// GLFW's clock runs on between setting and reading it; the game reads this one instead,
+// so every frame lasts exactly the step the test asks for.
+double scriptedTime() {
+    return clockNow;
+}
+
 class GlEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -41,12 +48,14 @@ public:
             window = Pellwin::openGameWindow(3, argv);
         }
         useScriptedKeys();
+        Pellwin::setClockReader(scriptedTime);
         glfwSetTime(0.0);
         Pellwin::setUpGame(window);
         ASSERT_EQ(drainGlErrors(), 0) << "building the scene raised a GL error";
     }
     void TearDown() override {
         Pellwin::setKeyReader(nullptr);
+        Pellwin::setClockReader(nullptr);
         Pellwin::shutDownGame();
     }
 };

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace Pellwin {
+
+// The frame loop reads the time through here, so tests can run frames at exact times.
+using ClockReader = double (*)();
+
+double readGameClock();
+
+// Replaces the clock; nullptr gives the real one (glfwGetTime) back.
+void setClockReader(ClockReader reader);
+
+} // namespace Pellwin
