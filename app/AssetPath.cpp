@@ -36,11 +36,15 @@ bool enterDataDirectory() {
     if (isDirectory("Shader")) {
         return false;
     }
-    std::string beside = executableDirectory();
-    if (beside.empty() || !isDirectory(beside + "/Shader")) {
-        return false;
+    // Beside the executable (a build), then in ../share/tolva (an installed game, wherever
+    // its prefix lies).
+    const std::string beside = executableDirectory();
+    for (const std::string& folder : {beside, beside + "/../share/tolva"}) {
+        if (!beside.empty() && isDirectory(folder + "/Shader")) {
+            return chdir(folder.c_str()) == 0;
+        }
     }
-    return chdir(beside.c_str()) == 0;
+    return false;
 }
 
 } // namespace Pellwin

@@ -10,9 +10,9 @@ std::string toNativePath(const std::string& gamePath);
 // Folder that holds the running executable, without a trailing slash; empty if unknown.
 std::string executableDirectory();
 
-// When the working directory has no Shader folder but the executable's folder has,
-// change to the executable's folder so that `./build/tolva` works from anywhere.
-// Returns true when the directory was changed.
+// When the working directory has no Shader folder, change to the first folder that has:
+// the executable's own, or ../share/tolva beside it, so a build and an installed game both
+// start from anywhere. Returns true when the directory was changed.
 bool enterDataDirectory();
 
 } // namespace Pellwin

@@ -114,8 +114,10 @@ void placeLevelObjects() {
     lastSunDistance = 0.0f;
     placeFlares();
 
-    earth->translate(0.0f, 8.5f, -40.0f);
-    moon->translate(0.0f, 8.5f, -40.0f);
+    // The globes keep their turn from game to game; they are put in place directly, as a
+    // way there along their turned axes would drift by rounding at every restart.
+    earth->setPosition(0.0f, 8.5f, -40.0f);
+    moon->setPosition(0.0f, 8.5f, -40.0f);
     moon->scale(0.3f, 0.3f, 0.3f);
     pot->boxSize = glm::vec3(1.0f, 1.5f, 1.0f);
     pot->setPosition(particleEmitterPosition.x, particleEmitterPosition.y,
@@ -145,6 +147,10 @@ void placeLevelObjects() {
 
 void resetLevel() {
     createRenderTarget();
+    layOutLevel();
+}
+
+void layOutLevel() {
     roundLost = false;
     hazardHit = false;
     raisedLevel = false;
@@ -198,9 +204,9 @@ void undoLevelPlacement() {
     undoFlare(flareRing);
     undoFlare(flareSun);
     undoFlare(flareStar2);
-    earth->translate(0.0f, -8.5f, 40.0f);
+    earth->setPosition(0.0f, 0.0f, 0.0f);
     moon->scale(10.0f / 3.0f, 10.0f / 3.0f, 10.0f / 3.0f);
-    moon->translate(0.0f, -8.5f, 40.0f);
+    moon->setPosition(0.0f, 0.0f, 0.0f);
     pot->scale(0.5f, 1.0f, 1.0f);
     flyingKnife->setPosition(0.0f, 0.0f, 0.0f);
     flyingKnife->rotate(0.0f, -1.0f, 0.0f, 90.0f);

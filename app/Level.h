@@ -10,7 +10,11 @@ extern LoadModel* hazardSlots[6];
 // Lays out the level: a new render target, cleared round flags, every object placed.
 void resetLevel();
 
-// Places every object without touching GL; resetLevel does this after the render target.
+// Everything of resetLevel but the render target: cleared round flags, every object
+// placed. Needs no GL.
+void layOutLevel();
+
+// Places every object without touching GL.
 void placeLevelObjects();
 
 // Brings every object but the falling knives and the vanished third plank back to

@@ -6,14 +6,27 @@
 #include <GLFW/glfw3.h>
 #include <climits>
 #include <iostream>
+#include <string>
 
 namespace Pellwin {
 
 WindowSettings* windowSettings = nullptr;
 
 namespace {
+
 constexpr int largestWindowSide = 16384;
+
+// Standard output keeps the game's own line; the reason behind it goes to standard error.
+void explainFailure(const std::string& ownReason) {
+    const char* description = nullptr;
+    if (glfwGetError(&description) != GLFW_NO_ERROR && description != nullptr) {
+        std::cerr << "GLFW: " << description << std::endl;
+    } else {
+        std::cerr << ownReason << std::endl;
+    }
 }
+
+} // namespace
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -36,6 +49,7 @@ WindowSettings::~WindowSettings() {
 GLFWwindow* createWindow() {
     if (!glfwInit()) {
         std::cout << "ERROR: Failed to init glfw" << std::endl;
+        explainFailure("GLFW could not start");
         exitAfterPause(-1);
     }
     std::cout << "SUCCESS: glfw intialisiert" << std::endl;
@@ -63,6 +77,8 @@ GLFWwindow* createWindow() {
     }
     if (window == nullptr) {
         std::cout << "ERROR: Failed to open window" << std::endl;
+        explainFailure("No window can be " + std::to_string(windowSettings->width) + " x " +
+                       std::to_string(windowSettings->height) + " large");
         glfwTerminate();
         exitAfterPause(-1);
     }

@@ -184,7 +184,7 @@ void updateGame() {
     const float frameSeconds = deltaTime;
     const int steps = stepsForFrame(frameSeconds);
     const float stepSeconds = frameSeconds / static_cast<float>(steps);
-    for (int i = 0; i < steps && !roundLost && !hazardHit; ++i) {
+    for (int i = 0; i < steps; ++i) {
         deltaTime = stepSeconds;
         if (controller != nullptr) {
             controller->moveBall();
@@ -195,6 +195,9 @@ void updateGame() {
             }
         }
         stepWorld();
+        if (roundLost || hazardHit) {
+            break;
+        }
     }
     deltaTime = frameSeconds;
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int framesToPlay = 30;
+constexpr int framesToPlay = 10;
 
 // F1 held throughout: the title starts a game, and an end picture restarts it.
 bool holdF1(GLFWwindow* /*window*/, int key) {

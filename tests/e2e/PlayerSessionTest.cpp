@@ -1,160 +1,103 @@
-// A player's session from the outside: start the game, see its window, press Escape.
-#include "e2e/E2eSupport.h"
+// A player's session from the outside: the real binary in a window, keys through xdotool.
+#include "e2e/E2e.h"
 
-#include <algorithm>
-#include <gtest/gtest.h>
-
-using namespace TolvaE2e;
+using namespace TolvaTest;
 
 namespace {
+
+std::string screenshot(const std::string& window, const std::string& name) {
+    std::filesystem::create_directories(TOLVA_ARTIFACT_DIR);
+    const std::string path = std::string(TOLVA_ARTIFACT_DIR) + "/" + name + ".png";
+    runProcess({"/usr/bin/import", "-window", window, path});
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Presses Escape until the game has ended; a slow frame can miss a short press.
+ProcessResult quit(Process& game, const std::string& window) {
+    for (int attempt = 0; attempt < 10 && game.running(); ++attempt) {
+        holdKeyInWindow(window, "Escape", 0.3 * (attempt + 1));
+        for (int wait = 0; wait < 40 && game.running(); ++wait) {
+            sleepSeconds(0.05);
+        }
+    }
+    return game.finish(30.0);
+}
 
 class PlayerSession : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!holdDisplayOpen()) {
-            GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-        }
-        if (!hasXdotool()) {
-            GTEST_SKIP() << "needs xdotool";
+        if (!haveDisplay()) {
+            GTEST_SKIP() << "needs an X display and xdotool";
         }
     }
 };
 
-void expectCleanEnd(const ProcessResult& result) {
-    EXPECT_FALSE(result.timedOut) << "the game was still running";
-    EXPECT_EQ(result.signal, 0);
-    EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.out.find("ERROR"), std::string::npos) << result.out;
-    EXPECT_EQ(result.out.find("PAUSE"), std::string::npos);
-    EXPECT_EQ(result.err.find("not found"), std::string::npos) << result.err;
-}
-
-// The model file of each scene object, in the order the scene creates them.
-std::vector<std::string> catalogueModels() {
-    std::vector<std::string> models;
-    const auto add = [&models](const std::string& file, int count) {
-        models.insert(models.end(), static_cast<size_t>(count), "Resourcen\\" + file);
-    };
-    add("cube.obj", 3);           // title, lost and won pictures
-    add("cube_zentriert.obj", 8); // walls, floor, sun, sky, marble slab
-    add("sphere.obj", 1);         // stone disc
-    add("cube_zentriert.obj", 1); // vegetable board
-    add("Lightmap\\lightmap.obj", 1);
-    add("cube_zentriert.obj", 8); // pedestal, three planks, four flare sprites
-    add("earth.obj", 1);
-    add("moon.obj", 1);
-    add("pot1.obj", 1);
-    add("metalKnife_2.obj", 7);   // the flying knife and six falling ones
-    add("cube_zentriert.obj", 1); // counter
-    add("sphere.obj", 1);         // the player's ball
-    return models;
-}
-
-// Each distinct picture once, in the order of first use; Flare3 is the particle sprite.
-const std::vector<std::string> texturesInLoadOrder = {"BilderGedreht\\titel.png",
-                                                      "BilderGedreht\\gameOver.png",
-                                                      "BilderGedreht\\youWon.png",
-                                                      "Grungemaps.png",
-                                                      "BilderGedreht\\wand-02.png",
-                                                      "BilderGedreht\\wintergartenFrei.png",
-                                                      "WoodPlanks.png",
-                                                      "sun.png",
-                                                      "BilderGedreht\\Sky.png",
-                                                      "marmor.png",
-                                                      "stone01.png",
-                                                      "gemuese.png",
-                                                      "Lightmap\\Lightmap_Wood.png",
-                                                      "wood02.png",
-                                                      "FlareStern.png",
-                                                      "FlareRing.png",
-                                                      "FlareSun.png",
-                                                      "FlareStern2.png",
-                                                      "Flare3.png",
-                                                      "pot1.png",
-                                                      "MetalBare.png",
-                                                      "WoodFine.png",
-                                                      "pomla.png"};
-
-bool namesTexture(const std::string& line, const std::string& file) {
-    const std::string gamePath = "Resourcen\\" + file;
-    std::string nativePath = gamePath;
-    std::replace(nativePath.begin(), nativePath.end(), '\\', '/');
-    return line.find(gamePath) != std::string::npos || line.find(nativePath) != std::string::npos;
-}
-
-int countLinesStartingWith(const std::string& text, const std::string& start) {
-    int count = 0;
-    for (const std::string& line : splitLines(text)) {
-        count += line.rfind(start, 0) == 0 ? 1 : 0;
-    }
-    return count;
-}
-
 } // namespace
 
-TEST_F(PlayerSession, StartsFromAnywhereShowsItsWindowAndQuitsOnEscape) {
-    // An empty working folder: the game finds its data beside itself.
-    TemporaryFolder folder;
-    GameProcess::Options options;
-    options.workingDirectory = folder.path();
-    std::string window;
-    const std::unique_ptr<GameProcess> running =
-        startGameWithWindow({tolvaBinary(), "800", "600"}, options, window);
-    GameProcess& game = *running;
-    EXPECT_NE(window, "") << "no window named \"" << windowTitle << "\" showed";
-    if (!window.empty()) {
-        const ProcessResult geometry = runXdotool({"getwindowgeometry", "--shell", window});
-        EXPECT_NE(geometry.out.find("WIDTH=800\n"), std::string::npos) << geometry.out;
-        EXPECT_NE(geometry.out.find("HEIGHT=600\n"), std::string::npos) << geometry.out;
-        EXPECT_TRUE(game.holdKeyUntilExit("Escape", 90.0)) << "Escape did not end the game";
-    }
-    const ProcessResult result = game.finish(30.0);
-    expectCleanEnd(result);
-    EXPECT_EQ(result.out.rfind(startUpLines(tolvaBinary()), 0), 0u) << result.out;
+TEST_F(PlayerSession, StartedBareFromAnywhereItPlaysLosesAndQuitsOnEscape) {
+    TemporaryFolder folder; // no data here: the game finds its own
+    Process game({tolva}, {folder.path, {}, false});
+    const std::string window = waitForGameWindow(game, 120.0);
+    ASSERT_NE(window, "") << game.outputSoFar();
+    const ProcessResult size =
+        runProcess({"/usr/bin/xdotool", "getwindowgeometry", "--shell", window});
+    EXPECT_NE(size.out.find("WIDTH=1024\nHEIGHT=768"), std::string::npos) << size.out;
+    const std::string title = screenshot(window, "session-title");
+    holdKeyInWindow(window, "F1", 0.5);
+    holdKeyInWindow(window, "d", 4.0); // sideways off the worktop
+    const std::string lost = screenshot(window, "session-lost");
+    EXPECT_NE(title, lost) << "F1 and D led from the title to the lost picture";
+    const ProcessResult r = quit(game, window);
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, "Hello Tolva\nNicht die richtige Anzahl an Argumenten, 2 Integers "
+                     "erwartet\nSUCCESS: glfw intialisiert\n");
 }
 
-TEST_F(PlayerSession, EmptyResourcenReportsEveryObjectAndTheGameStillRuns) {
+TEST_F(PlayerSession, AnEmptyResourcenFolderIsReportedObjectByObjectAndTheGameRuns) {
     TemporaryFolder folder;
-    makeOwnDataFolders(folder.path());
-    GameProcess::Options options;
-    options.workingDirectory = folder.path();
-    const std::vector<std::string> models = catalogueModels();
-    ASSERT_EQ(models.size(), 34u);
-    std::string window;
-    const std::unique_ptr<GameProcess> running =
-        startGameWithWindow({tolvaBinary(), "800", "600"}, options, window);
-    GameProcess& game = *running;
-    EXPECT_NE(window, "") << "no window named \"" << windowTitle << "\" showed";
-    // Once the last object has been reported the scene is built; an empty world must not
-    // stop the game.
-    for (int waited = 0; waited < 1200 && game.running() &&
-                         countLinesStartingWith(game.outputSoFar(), "Objekt ") < 34;
-         ++waited) {
-        sleepSeconds(0.05);
+    copyShadersBesideEmptyResourcen(folder.path);
+    Process game({tolva, "640", "480"}, {folder.path, {}, false});
+    const std::string window = waitForGameWindow(game, 120.0);
+    ASSERT_NE(window, "");
+    holdKeyInWindow(window, "F1", 1.0);
+    const ProcessResult r = quit(game, window);
+    EXPECT_EQ(r.exitStatus, 0);
+    std::string expected = greeting() + "SUCCESS: glfw intialisiert\n";
+    for (const char* model : {"cube",           "cube",
+                              "cube",           "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "sphere",
+                              "cube_zentriert", "Lightmap\\lightmap",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "cube_zentriert", "cube_zentriert",
+                              "earth",          "moon",
+                              "pot1",           "metalKnife_2",
+                              "metalKnife_2",   "metalKnife_2",
+                              "metalKnife_2",   "metalKnife_2",
+                              "metalKnife_2",   "metalKnife_2",
+                              "cube_zentriert", "sphere"}) {
+        expected += "Objekt Resourcen\\" + std::string(model) +
+                    ".obj konnte nicht geladen "
+                    "werden!\n";
     }
-    EXPECT_TRUE(game.running()) << "the game ended by itself:\n" << game.outputSoFar();
-    if (!window.empty()) {
-        EXPECT_TRUE(game.holdKeyUntilExit("Escape", 90.0)) << "Escape did not end the game";
+    EXPECT_EQ(r.out, expected);
+    std::string pictures;
+    for (size_t start = 0, end; (end = r.err.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string line = r.err.substr(start, end - start);
+        const size_t png = line.find(".png");
+        pictures +=
+            png == std::string::npos
+                ? ""
+                : line.substr(line.rfind('\\', png) + 1, png - line.rfind('\\', png) - 1) + " ";
     }
-    const ProcessResult result = game.finish(30.0);
-    expectCleanEnd(result);
-
-    std::string expected = startUpLines(tolvaBinary());
-    for (const std::string& model : models) {
-        expected += "Objekt " + model + " konnte nicht geladen werden!\n";
-    }
-    EXPECT_EQ(result.out, expected);
-
-    // One line on the error stream for each missing picture, shared ones only once.
-    std::vector<std::string> pictureLines;
-    for (const std::string& line : splitLines(result.err)) {
-        if (line.find(".png") != std::string::npos) {
-            pictureLines.push_back(line);
-        }
-    }
-    ASSERT_EQ(pictureLines.size(), texturesInLoadOrder.size()) << result.err;
-    for (size_t i = 0; i < pictureLines.size(); ++i) {
-        EXPECT_TRUE(namesTexture(pictureLines[i], texturesInLoadOrder[i]))
-            << "line " << i << ": " << pictureLines[i] << " should name " << texturesInLoadOrder[i];
-    }
+    EXPECT_EQ(pictures, "titel gameOver youWon Grungemaps wand-02 wintergartenFrei WoodPlanks "
+                        "sun Sky marmor stone01 gemuese Lightmap_Wood wood02 FlareStern "
+                        "FlareRing FlareSun FlareStern2 Flare3 pot1 MetalBare WoodFine pomla ")
+        << "each picture once, in the order of first use";
 }

@@ -1,9 +1,10 @@
-// The frame loop's game states, driven frame by frame through the clock and key seams.
+// The frame loop's states driven frame by frame through the clock and key seams: the
+// title, a game, the won and lost pictures, F1, Escape, a close request and GL errors.
 #include "app/GameLoop.h"
-#include "app/Level.h"
 #include "render/FrameRenderer.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
+#include "sim/Controller.h"
 #include "support/GlTestWindow.h"
 #include "support/KeyScript.h"
 
@@ -16,14 +17,8 @@ using namespace TolvaTest;
 
 namespace {
 
-// At this clock a float holds whole half seconds only, so the few microseconds that pass
-// between setting GLFW's clock and reading it vanish and round times are exact.
-constexpr double coarseClock = 4194304.0;
-
-glm::vec3 ballPosition() {
-    glm::vec3 at;
-    player->getPosition(at);
-    return at;
+glm::vec3 ball() {
+    return translationOf(player->modelMatrix);
 }
 
 class FrameLoop : public ::testing::Test {
@@ -34,136 +29,103 @@ protected:
 
 } // namespace
 
-TEST_F(FrameLoop, TitleWaitsAndF1StartsTheGameInTheSameFrame) {
+TEST_F(FrameLoop, F1StartsTheGameInItsFrameAndTheRoundClockWithIt) {
     stepFrames(3);
     EXPECT_FALSE(playing);
-    EXPECT_FLOAT_EQ(ballPosition().z, -9.0f) << "no game runs on the title";
-
     drawnObjectCount = -1;
     holdKey(GLFW_KEY_F1);
     stepFrame();
     EXPECT_TRUE(playing);
-    EXPECT_LT(ballPosition().z, -9.0f) << "the game update ran in the F1 frame";
-    EXPECT_EQ(drawnObjectCount, 30) << "the scene was drawn in the F1 frame";
-    EXPECT_NEAR(roundStartTime(), scriptedClock(), 0.01);
+    EXPECT_LT(ball().z, -9.0f) << "the game update ran in the F1 frame";
+    EXPECT_EQ(drawnObjectCount, 30) << "and the scene was drawn";
+    EXPECT_EQ(roundStartTime(), float(scriptedClock()));
 }
 
-TEST_F(FrameLoop, BallAtExactlyMinusHundredWins) {
+TEST_F(FrameLoop, NothingMovesOrRunsOutOnTheTitleAndF1StartsAFreshGame) {
+    // Every game key held for longer than a winning run, then the title left past 50 s.
+    holdKeys({GLFW_KEY_W, GLFW_KEY_R, GLFW_KEY_A, GLFW_KEY_SPACE, GLFW_KEY_RIGHT});
+    stepFrames(200, 0.1);
+    releaseAllKeys();
+    stepFrame(60.0);
+    stepFrame();
+    EXPECT_FALSE(playing || goalReached || roundLost || hazardHit);
+    glm::mat4 atStart = identityMatrix();
+    atStart[3] = glm::vec4(0, 5, -9, 1);
+    EXPECT_EQ(player->modelMatrix, atStart) << "the ball waits at the start, unturned";
+    EXPECT_EQ(controller->rightSteps, 0);
     holdKey(GLFW_KEY_F1);
     stepFrame();
     releaseAllKeys();
-    glm::vec3 at = ballPosition();
-    player->setPosition(at.x, at.y, -99.99f);
+    EXPECT_TRUE(playing);
+    EXPECT_EQ(roundStartTime(), float(scriptedClock())) << "the 50 s start at F1";
+    stepFrame(49.0);
+    EXPECT_TRUE(playing);
+}
+
+TEST_F(FrameLoop, GoalAtMinusHundredAndTimeOutAtFiftySecondsExactly) {
+    holdKey(GLFW_KEY_F1);
+    stepFrame();
+    releaseAllKeys();
+    player->setPosition(0.0f, 5.0f, -99.99f);
     stepFrame();
     EXPECT_FALSE(goalReached);
-    EXPECT_TRUE(playing);
-
-    player->setPosition(at.x, at.y, -100.0f);
+    player->setPosition(0.0f, 5.0f, -100.0f);
     stepFrame();
     EXPECT_TRUE(goalReached);
-    EXPECT_FALSE(playing) << "the won picture ends the game";
-}
-
-TEST_F(FrameLoop, FiftySecondsExactlyIsATimeOut) {
-    returnToTitle(coarseClock);
-    holdKey(GLFW_KEY_F1);
-    stepFrame(0.0); // the game starts at coarseClock
-    releaseAllKeys();
-    ASSERT_TRUE(playing);
-    ASSERT_EQ(roundStartTime(), static_cast<float>(coarseClock));
-
-    stepFrame(49.5);
-    EXPECT_FALSE(roundLost) << "49.5 s is still within the round";
-    EXPECT_TRUE(playing);
-    stepFrame(0.5);
-    EXPECT_TRUE(roundLost) << "50.0 s exactly ends the round";
     EXPECT_FALSE(playing);
-}
-
-TEST_F(FrameLoop, TitleLeftForFiftySecondsTurnsIntoTheLostPicture) {
-    returnToTitle(coarseClock);
-    stepFrame(49.5);
+    stepFrame(60.0);
+    EXPECT_TRUE(goalReached) << "a won game stays won";
     EXPECT_FALSE(roundLost);
-    stepFrame(0.5);
-    EXPECT_TRUE(roundLost);
-    EXPECT_FALSE(playing);
+    holdKey(GLFW_KEY_F1);
+    stepFrame();
+    EXPECT_FALSE(goalReached || playing) << "F1 on the won picture leads to the title";
+    EXPECT_EQ(ball(), glm::vec3(0, 5, -9));
 
-    // F1 on the lost picture restarts; the next frame shows the title again.
+    // Whole and half seconds at this clock are exact in a float, as the round clock keeps it.
+    returnToTitle(1024.0);
     holdKey(GLFW_KEY_F1);
     stepFrame(0.5);
-    EXPECT_FALSE(roundLost);
-    EXPECT_FALSE(playing);
-}
-
-TEST_F(FrameLoop, WonThenTimedOutRestartsThroughTheWonBranch) {
-    returnToTitle(coarseClock);
-    holdKey(GLFW_KEY_F1);
-    stepFrame(0.0);
     releaseAllKeys();
-    glm::vec3 at = ballPosition();
-    player->setPosition(at.x, at.y, -100.0f);
+    player->setPosition(0.0f, 5.0f, -20.0f); // it rolls into the slab and waits there
+    stepFrame(49.0);
     stepFrame(0.5);
-    ASSERT_TRUE(goalReached);
-
-    stepFrame(49.5);
-    EXPECT_TRUE(goalReached);
-    EXPECT_TRUE(roundLost) << "the clock runs on after the goal";
-
-    holdKey(GLFW_KEY_F1);
+    EXPECT_FALSE(roundLost) << "49.5 s";
     stepFrame(0.5);
-    EXPECT_FALSE(goalReached);
-    EXPECT_FALSE(roundLost) << "the reset clears the loss before the lost test of the frame";
+    EXPECT_TRUE(roundLost) << "50.0 s is a time-out";
     EXPECT_FALSE(playing);
-    EXPECT_FLOAT_EQ(ballPosition().z, -9.0f) << "the level was restored";
 }
 
-TEST_F(FrameLoop, HeldF1RestartsThenStartsTheNextGameOneFrameLater) {
+TEST_F(FrameLoop, HeldF1RestartsFromTheLostPictureThenStartsTheNextGame) {
     holdKey(GLFW_KEY_F1);
     stepFrame();
     hazardHit = true;
-    roundLost = true;
-    releaseAllKeys();
     stepFrame();
     EXPECT_FALSE(playing);
-
-    holdKey(GLFW_KEY_F1);
-    stepFrame();
-    EXPECT_FALSE(playing) << "the restart frame draws the lost picture and restarts";
-    EXPECT_FALSE(hazardHit);
+    EXPECT_FALSE(hazardHit) << "the frame that sees F1 on the lost picture restarts";
     const double restartClock = scriptedClock();
     stepFrame();
     EXPECT_TRUE(playing) << "the still-held F1 starts the next game on the title";
-    EXPECT_GT(roundStartTime(), static_cast<float>(restartClock));
+    EXPECT_GT(roundStartTime(), float(restartClock));
 }
 
-TEST_F(FrameLoop, AGlErrorIsReportedOnceAfterTheSwap) {
-    stepFrame();
+TEST_F(FrameLoop, GlErrorsAreReportedOnceAfterTheSwap) {
     ConsoleCapture console;
-    glEnable(0xFFFF); // an invalid enum raises GL_INVALID_ENUM
+    glEnable(0xFFFF);
     stepFrame();
     EXPECT_EQ(console.text(), "ERROR: GL Error detected\n");
     console.clear();
-    stepFrame();
-    EXPECT_EQ(console.text(), "") << "the error is taken once";
+    holdKey(GLFW_KEY_F1);
+    stepFrames(60);
+    EXPECT_EQ(console.text(), "") << "a normal second of play raises none";
 }
 
-TEST_F(FrameLoop, KeysMoveTheBallOnTheTitleToo) {
-    holdKey(GLFW_KEY_W);
-    stepFrames(5);
-    EXPECT_LT(ballPosition().z, -9.0f);
-    EXPECT_FALSE(playing);
-}
-
-TEST_F(FrameLoop, EscapeEndsTheLoopAfterTheFrame) {
+TEST_F(FrameLoop, EscapeAfterTheFrameOrACloseRequestBeforeItEndsTheLoop) {
     holdKey(GLFW_KEY_ESCAPE);
     EXPECT_FALSE(stepFrame());
     releaseAllKeys();
     EXPECT_TRUE(stepFrame());
-}
-
-TEST_F(FrameLoop, ANormalRunOfFramesRaisesNoGlError) {
-    ConsoleCapture console;
-    holdKey(GLFW_KEY_F1);
-    stepFrames(120);
-    EXPECT_EQ(console.text().find("ERROR"), std::string::npos) << console.text();
+    glfwSetWindowShouldClose(testWindow(), GLFW_TRUE);
+    EXPECT_FALSE(stepFrame());
+    glfwSetWindowShouldClose(testWindow(), GLFW_FALSE);
+    EXPECT_TRUE(stepFrame());
 }

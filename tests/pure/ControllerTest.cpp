@@ -1,259 +1,168 @@
-// The keyboard controller of the ball, played through scripted keys in a scene without a
-// window. Frame times are exact binary fractions so that the expected positions are exact.
+// The keyboard controller on a laid-out level without GL: travel, sideways moves, contact,
+// track height, jumps and the steering budget. Frames last 1/64 s, so positions are exact.
 #include "sim/Controller.h"
 #include "app/GameLoop.h"
-#include "app/KeyInput.h"
-#include "app/Level.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 #include "sim/GameUpdate.h"
-#include "support/BareLevelTest.h"
-#include "support/BareScene.h"
+#include "support/BareLevel.h"
 #include "support/KeyScript.h"
 
 #include <GLFW/glfw3.h>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <initializer_list>
+#include <vector>
 
 using namespace Pellwin;
-
 using TolvaTest::frame64;
 
 namespace {
 
-glm::vec3 ballPosition() {
+constexpr int W = GLFW_KEY_W, R = GLFW_KEY_R, S = GLFW_KEY_S, A = GLFW_KEY_A, D = GLFW_KEY_D;
+constexpr float f = frame64;
+
+glm::vec3 ball() {
     return translationOf(player->modelMatrix);
 }
 
-// Heading of the ball about +y in degrees: 0 is straight down the track, negative is to the
-// right (towards +x).
-double headingDegrees() {
-    const glm::mat4& m = player->modelMatrix;
-    return std::atan2(static_cast<double>(m[2][0]), static_cast<double>(m[2][2])) * 180.0 /
-           3.14159265358979323846;
-}
-
-class ControllerTest : public TolvaTest::BareLevelTest {
+class ControllerTest : public TolvaTest::BareLevel {
 protected:
-    // One frame of input with exactly these keys held.
-    void frame(std::initializer_list<int> keys) {
-        TolvaTest::holdKeys(keys);
-        controller->handleInput();
-    }
-
-    void frames(int count, std::initializer_list<int> keys) {
-        for (int i = 0; i < count; ++i) {
-            frame(keys);
+    void frames(int count, std::vector<int> keys) {
+        TolvaTest::releaseAllKeys();
+        for (int key : keys) {
+            TolvaTest::holdKey(key);
         }
-    }
-
-    // Space for one frame, then no keys until the ball has come down (0.5 s at 1/64 s).
-    void jumpAndLand() {
-        frame({GLFW_KEY_SPACE});
-        frames(32, {});
+        for (int i = 0; i < count; ++i) {
+            controller->handleInput();
+        }
     }
 };
 
-TEST_F(ControllerTest, ForwardAndFastForwardTogetherAddUp) {
-    frame({GLFW_KEY_W, GLFW_KEY_R});
-    const glm::vec3 at = ballPosition();
-    // 1.5 and 3.0 times the speed of 5, both in the same frame.
-    EXPECT_FLOAT_EQ(at.z, -9.0f - 4.5f * 5.0f * frame64);
-    EXPECT_FLOAT_EQ(at.x, 0.0f);
-    EXPECT_FLOAT_EQ(at.y, 5.0f);
+struct Move {
+    const char* what;
+    glm::vec3 start;
+    bool blocked, landed;
+    std::vector<int> keys;
+    int frames;
+    glm::vec3 end;
+};
 
-    // Each on its own: 7.5, 15 and 2.5 (backwards) units per second.
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    frame({GLFW_KEY_W});
-    EXPECT_FLOAT_EQ(ballPosition().z, -9.0f - 7.5f * frame64);
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    frame({GLFW_KEY_R});
-    EXPECT_FLOAT_EQ(ballPosition().z, -9.0f - 15.0f * frame64);
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    frame({GLFW_KEY_S});
-    EXPECT_FLOAT_EQ(ballPosition().z, -9.0f + 2.5f * frame64);
+// Plank1's contact box reaches 1 unit along z from z = -15; the slab's, for the
+// controller, 10 units along z from z = -30 and 0.25 up from 5.
+const Move moves[] = {
+    {"W", {0, 5, -9}, false, false, {W}, 1, {0, 5, -9 - 7.5f * f}},
+    {"R", {0, 5, -9}, false, false, {R}, 1, {0, 5, -9 - 15 * f}},
+    {"S", {0, 5, -9}, false, false, {S}, 1, {0, 5, -9 + 2.5f * f}},
+    {"W and R add up", {0, 5, -9}, false, false, {W, R}, 1, {0, 5, -9 - 22.5f * f}},
+    {"A is diagonal", {0, 5, -9}, false, false, {A}, 1, {-5 * f, 5, -9 - 2.5f * f}},
+    {"D is diagonal", {0, 5, -9}, false, false, {D}, 1, {5 * f, 5, -9 - 2.5f * f}},
+    {"A blocked, no contact", {0, 5, -9}, true, false, {A, D}, 5, {0, 5, -9}},
+    {"W against plank1", {0, 5, -14.5f}, true, false, {W}, 10, {0, 5, -14.5f}},
+    {"R against plank1", {0, 5, -14.5f}, true, false, {R}, 10, {0, 5, -14.5f}},
+    {"S against plank1", {0, 5, -14.5f}, true, false, {S}, 1, {0, 5, -14.5f}},
+    {"A slides free of plank1",
+     {0, 5, -14.5f},
+     true,
+     false,
+     {A},
+     20,
+     {-13 * 5 * f, 5, -14.5f + 13 * 2.5f * f}},
+    {"W on the slab", {0, 5.4f, -40}, true, false, {W}, 1, {0, 5.4f, -40}},
+    {"W on the slab after landing there",
+     {0, 5.4f, -40},
+     true,
+     true,
+     {W},
+     1,
+     {0, 5.4f, -40 - 7.5f * f}},
+    {"W before the slab comes down", {0, 5.4f, -20}, false, true, {W}, 1, {0, 5, -20 - 7.5f * f}},
+    {"S beyond the slab comes down", {0, 5.4f, -60}, false, true, {S}, 1, {0, 5, -60 + 2.5f * f}},
+    {"R on the slab stays up", {0, 5.4f, -40}, false, true, {R}, 1, {0, 5.4f, -40 - 15 * f}},
+    {"R at -29 stays up", {0, 5.4f, -29}, false, false, {R}, 1, {0, 5.4f, -29 - 15 * f}},
+    {"R at -50 stays up", {0, 5.4f, -50}, false, false, {R}, 1, {0, 5.4f, -50 - 15 * f}},
+    {"A keeps the height", {0, 5.4f, -20}, false, false, {A}, 1, {-5 * f, 5.4f, -20 - 2.5f * f}},
+};
+
+} // namespace
+
+TEST_F(ControllerTest, KeysMoveTheBallAsTheRulesSay) {
+    for (const Move& m : moves) {
+        player->modelMatrix = identityMatrix();
+        player->setPosition(m.start.x, m.start.y, m.start.z);
+        blocked = m.blocked;
+        controller->landedInRaisedZone = m.landed;
+        frames(m.frames, m.keys);
+        EXPECT_NEAR(glm::length(ball() - m.end), 0.0f, 1e-5f)
+            << m.what << ": at " << ball().x << ", " << ball().y << ", " << ball().z;
+        if (m.start.y != m.end.y) {
+            EXPECT_FALSE(controller->landedInRaisedZone) << m.what;
+        }
+    }
 }
 
-TEST_F(ControllerTest, SidewaysWhileFreeMovesDiagonallyInTheBallsFrame) {
-    frame({GLFW_KEY_A});
-    glm::vec3 at = ballPosition();
-    EXPECT_FLOAT_EQ(at.x, -5.0f * frame64);
-    EXPECT_FLOAT_EQ(at.z, -9.0f - 2.5f * frame64);
-
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    frame({GLFW_KEY_D});
-    at = ballPosition();
-    EXPECT_FLOAT_EQ(at.x, 5.0f * frame64);
-    EXPECT_FLOAT_EQ(at.z, -9.0f - 2.5f * frame64);
-
-    // Turned a quarter to the left the ball looks along -x: its left is world +z.
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    player->rotate(0.0f, 1.0f, 0.0f, 90.0f);
-    frame({GLFW_KEY_A});
-    at = ballPosition();
-    EXPECT_NEAR(at.x, -2.5f * frame64, 1e-5);
-    EXPECT_NEAR(at.z, -9.0f + 5.0f * frame64, 1e-5);
+TEST_F(ControllerTest, SidewaysFollowsTheHeading) {
+    player->rotate(0.0f, 1.0f, 0.0f, 90.0f); // looking along -x, its left is +z
+    frames(1, {A});
+    EXPECT_NEAR(ball().x, -2.5f * f, 1e-5f);
+    EXPECT_NEAR(ball().z, -9.0f + 5.0f * f, 1e-5f);
 }
 
-TEST_F(ControllerTest, SidewaysWhileBlockedButOutOfContactDoesNothing) {
-    blocked = true;
-    ASSERT_FALSE(Controller::touchesBarrier(player, marbleSlab, plank1, plank2));
-    frames(5, {GLFW_KEY_A});
-    frames(5, {GLFW_KEY_D});
-    const glm::vec3 at = ballPosition();
-    EXPECT_FLOAT_EQ(at.x, 0.0f);
-    EXPECT_FLOAT_EQ(at.z, -9.0f);
+TEST_F(ControllerTest, JumpHoldsHalfASecondAndLandingOnTheSlabSwitchesContactOff) {
+    frames(1, {GLFW_KEY_SPACE});
+    EXPECT_TRUE(controller->jumping);
+    EXPECT_NEAR(ball().y, 6.3f, 1e-5f);
+    frames(31, {GLFW_KEY_SPACE}); // held on: no jump on top of the jump
+    EXPECT_NEAR(ball().y, 6.3f, 1e-5f);
+    frames(1, {GLFW_KEY_SPACE}); // 0.5 s exactly: down
+    EXPECT_FALSE(controller->jumping);
+    EXPECT_NEAR(ball().y, 5.0f, 1e-5f);
+    EXPECT_FALSE(controller->landedInRaisedZone);
+    frames(1, {GLFW_KEY_SPACE});
+    EXPECT_TRUE(controller->jumping) << "and up again at once";
+
+    for (float z : {-30.0f, -30.01f, -49.99f, -50.0f}) {
+        controller->jumping = false;
+        controller->landedInRaisedZone = false;
+        player->setPosition(0.0f, 5.4f, z);
+        frames(1, {GLFW_KEY_SPACE});
+        frames(32, {});
+        EXPECT_EQ(controller->landedInRaisedZone, z < -30.0f && z > -50.0f) << "z " << z;
+    }
 }
 
-TEST_F(ControllerTest, PlankHoldsTheBallUntilItSlidesFree) {
-    // Half a unit in front of plank1 (z = -15): inside its contact box, as the game update
-    // found it in the last frame.
-    player->setPosition(0.0f, 5.0f, -14.5f);
-    blocked = true;
-    ASSERT_TRUE(Controller::touchesBarrier(player, marbleSlab, plank1, plank2));
-
-    frames(10, {GLFW_KEY_W});
-    EXPECT_FLOAT_EQ(ballPosition().z, -14.5f);
-    frames(10, {GLFW_KEY_R});
-    EXPECT_FLOAT_EQ(ballPosition().z, -14.5f);
-    EXPECT_FLOAT_EQ(ballPosition().x, 0.0f);
-
-    // Each A frame slides 5/s to the left and backs off 2.5/s along +z. The contact ends
-    // after 13 frames (0.5 + 13 x 2.5/64 >= 1); with blocked still set, further A frames do
-    // nothing.
-    frames(20, {GLFW_KEY_A});
-    const glm::vec3 at = ballPosition();
-    EXPECT_FLOAT_EQ(at.x, -13.0f * 5.0f * frame64);
-    EXPECT_FLOAT_EQ(at.z, -14.5f + 13.0f * 2.5f * frame64);
-    EXPECT_FALSE(Controller::touchesBarrier(player, marbleSlab, plank1, plank2));
-}
-
-TEST_F(ControllerTest, SteeringBudgetCountsFrames) {
+TEST_F(ControllerTest, SteeringCountsFramesWithinThirtyEachWay) {
     deltaTime = 1.0f / 60.0f;
+    const auto heading = [] {
+        const glm::mat4& m = player->modelMatrix;
+        return std::atan2(double(m[2][0]), double(m[2][2])) * 180.0 / 3.14159265358979;
+    };
     const double perFrame = 54.24 / 60.0;
-
     frames(40, {GLFW_KEY_RIGHT});
     EXPECT_EQ(controller->rightSteps, 30);
     EXPECT_EQ(controller->leftSteps, -30);
-    EXPECT_NEAR(headingDegrees(), -30.0 * perFrame, 1e-3);
-
+    EXPECT_NEAR(heading(), -30 * perFrame, 1e-3);
     frames(70, {GLFW_KEY_LEFT});
-    EXPECT_EQ(controller->rightSteps, -30);
     EXPECT_EQ(controller->leftSteps, 30);
-    EXPECT_NEAR(headingDegrees(), 30.0 * perFrame, 1e-3);
-
-    // Both arrows at once cancel out within the budget.
-    frame({GLFW_KEY_RIGHT, GLFW_KEY_LEFT});
-    EXPECT_EQ(controller->rightSteps, -30);
-    EXPECT_NEAR(headingDegrees(), 30.0 * perFrame, 1e-3);
+    EXPECT_NEAR(heading(), 30 * perFrame, 1e-3);
+    frames(1, {GLFW_KEY_LEFT, GLFW_KEY_RIGHT});
+    EXPECT_EQ(controller->leftSteps, 30);
+    EXPECT_NEAR(heading(), 30 * perFrame, 1e-3);
 }
 
-TEST_F(ControllerTest, JumpLastsHalfASecondAndCanBeRepeatedAtOnce) {
-    frame({GLFW_KEY_SPACE});
-    EXPECT_TRUE(controller->jumping);
-    EXPECT_NEAR(ballPosition().y, 6.3f, 1e-5);
-
-    // Space held on: no second jump on top of the first. 31 more frames are 31/64 s.
-    frames(31, {GLFW_KEY_SPACE});
-    EXPECT_TRUE(controller->jumping);
-    EXPECT_NEAR(ballPosition().y, 6.3f, 1e-5);
-
-    // jumpTime reaches 0.5 s exactly: the ball comes down in this frame.
-    frame({GLFW_KEY_SPACE});
-    EXPECT_FALSE(controller->jumping);
-    EXPECT_NEAR(ballPosition().y, 5.0f, 1e-5);
-
-    frame({GLFW_KEY_SPACE});
-    EXPECT_TRUE(controller->jumping);
-    EXPECT_NEAR(ballPosition().y, 6.3f, 1e-5);
-}
-
-TEST_F(ControllerTest, LandingInTheRaisedZoneSwitchesContactOff) {
-    player->setPosition(0.0f, 5.0f, -30.0f);
-    jumpAndLand();
-    EXPECT_FALSE(controller->landedInRaisedZone) << "z = -30 is outside the raised zone";
-
-    player->setPosition(0.0f, 5.4f, -40.0f);
-    frame({GLFW_KEY_SPACE});
-    frames(31, {});
-    EXPECT_TRUE(controller->jumping);
-    EXPECT_FALSE(controller->landedInRaisedZone);
-    frame({});
-    EXPECT_FALSE(controller->jumping);
-    EXPECT_TRUE(controller->landedInRaisedZone);
-
-    // On the slab the controller's own test reports contact, but after such a landing a
-    // forward move is made without asking it.
-    blocked = true;
-    ASSERT_TRUE(Controller::touchesBarrier(player, marbleSlab, plank1, plank2));
-    frame({GLFW_KEY_W});
-    EXPECT_FLOAT_EQ(ballPosition().z, -40.0f - 1.5f * 5.0f * frame64);
-
-    // Without the landing flag the same move is cancelled by the contact.
-    controller->landedInRaisedZone = false;
-    player->setPosition(0.0f, 5.4f, -40.0f);
-    frame({GLFW_KEY_W});
-    EXPECT_FLOAT_EQ(ballPosition().z, -40.0f);
-}
-
-TEST_F(ControllerTest, TravelKeysBringTheBallBackToTrackHeight) {
-    controller->landedInRaisedZone = true;
-    player->setPosition(0.0f, 5.4f, -20.0f);
-    frame({GLFW_KEY_W});
-    EXPECT_FLOAT_EQ(ballPosition().y, 5.0f);
-    EXPECT_FALSE(controller->landedInRaisedZone);
-
-    controller->landedInRaisedZone = true;
-    player->setPosition(0.0f, 5.4f, -60.0f);
-    frame({GLFW_KEY_S});
-    EXPECT_FLOAT_EQ(ballPosition().y, 5.0f);
-    EXPECT_FALSE(controller->landedInRaisedZone);
-
-    // On the raised zone and at its exact edges the height stays.
-    for (float z : {-40.0f, -29.0f, -50.0f}) {
-        player->setPosition(0.0f, 5.4f, z);
-        frame({GLFW_KEY_R});
-        EXPECT_FLOAT_EQ(ballPosition().y, 5.4f) << "z = " << z;
-    }
-
-    // Only the travel keys do this.
-    player->setPosition(0.0f, 5.4f, -20.0f);
-    frame({GLFW_KEY_A});
-    EXPECT_FLOAT_EQ(ballPosition().y, 5.4f);
-
-    // An airborne ball keeps its height.
-    for (float z : {-20.0f, -60.0f}) {
-        controller->jumping = false;
-        player->setPosition(0.0f, 5.0f, z);
-        frame({GLFW_KEY_SPACE});
-        frame({GLFW_KEY_W});
-        EXPECT_NEAR(ballPosition().y, 6.3f, 1e-5) << "z = " << z;
+TEST_F(ControllerTest, ControllerAndGameUpdatePairTheSlabsAxesDifferently) {
+    struct Contact {
+        glm::vec3 at;
+        bool controllerSees, updateSees;
+    };
+    const Contact contacts[] = {
+        {{0, 5, -35}, true, false},           {{0, 12, -30}, false, true},
+        {{1.74f, 7.6f, -14.01f}, true, true}, {{-1, 5, -13.99f}, false, false},
+        {{3.74f, 5, -70}, true, true},        {{3.76f, 5, -70}, false, false},
+    };
+    for (const Contact& c : contacts) {
+        player->setPosition(c.at.x, c.at.y, c.at.z);
+        EXPECT_EQ(Controller::touchesBarrier(player, marbleSlab, plank1, plank2), c.controllerSees)
+            << c.at.x << ", " << c.at.y << ", " << c.at.z;
+        EXPECT_EQ(blockedByBarrier(), c.updateSees) << c.at.x << ", " << c.at.y << ", " << c.at.z;
     }
 }
-
-TEST_F(ControllerTest, ControllerAndGameUpdateSeeTheSlabDifferently) {
-    // The controller gives the slab 10 units along z and 0.25 in y; the game update 0.25
-    // along z and 10 in y.
-    player->setPosition(0.0f, 5.0f, -35.0f);
-    EXPECT_TRUE(Controller::touchesBarrier(player, marbleSlab, nullptr, nullptr));
-    EXPECT_FALSE(blockedByBarrier());
-
-    player->setPosition(0.0f, 12.0f, -30.0f);
-    EXPECT_FALSE(Controller::touchesBarrier(player, marbleSlab, nullptr, nullptr));
-    EXPECT_TRUE(blockedByBarrier());
-
-    // The planks are the same for both: 2.75 across, 2.625 up, 1.0 along z.
-    player->setPosition(-1.0f + 2.74f, 5.0f + 2.6f, -15.0f + 0.99f);
-    EXPECT_TRUE(Controller::touchesBarrier(player, nullptr, plank1, nullptr));
-    EXPECT_TRUE(blockedByBarrier());
-    player->setPosition(-1.0f, 5.0f, -15.0f + 1.01f);
-    EXPECT_FALSE(Controller::touchesBarrier(player, nullptr, plank1, nullptr));
-    EXPECT_FALSE(blockedByBarrier());
-    player->setPosition(1.0f + 2.74f, 5.0f, -70.0f);
-    EXPECT_TRUE(Controller::touchesBarrier(player, nullptr, nullptr, plank2));
-    player->setPosition(1.0f + 2.76f, 5.0f, -70.0f);
-    EXPECT_FALSE(Controller::touchesBarrier(player, nullptr, nullptr, plank2));
-}
-
-} // namespace

@@ -1,396 +1,290 @@
-// The per-frame game update on a laid-out level without meshes or GL. The particle system
-// does not exist here, so only the rules are exercised.
+// The game update's rules on a laid-out level without GL (there is no steam here).
 #include "sim/GameUpdate.h"
 #include "app/GameLoop.h"
-#include "app/KeyInput.h"
-#include "app/Level.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 #include "sim/Controller.h"
-#include "support/BareLevelTest.h"
-#include "support/BareScene.h"
+#include "support/BareLevel.h"
 #include "support/KeyScript.h"
 
 #include <GLFW/glfw3.h>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <string>
+#include <limits>
 
 using namespace Pellwin;
-
 using TolvaTest::frame64;
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-
-glm::vec3 positionOf(const LoadModel* object) {
+glm::vec3 at(const LoadModel* object) {
     return translationOf(object->modelMatrix);
 }
 
-// Turn of an object about its vertical axis, in degrees, read from where its own x axis
-// points (works for a uniform scale too).
-double turnDegrees(const LoadModel* object) {
-    const glm::mat4& m = object->modelMatrix;
-    return std::atan2(-static_cast<double>(m[0][2]), static_cast<double>(m[0][0])) * 180.0 / pi;
+void put(LoadModel* object, glm::vec3 p) {
+    object->setPosition(p.x, p.y, p.z);
 }
 
-class GameUpdateTest : public TolvaTest::BareLevelTest {
-protected:
-    void clearRoundFlags() {
-        roundLost = false;
-        hazardHit = false;
-    }
-};
+using GameUpdateTest = TolvaTest::BareLevel;
 
-TEST_F(GameUpdateTest, LeavingTheTrackEndsTheRound) {
-    struct Case {
+} // namespace
+
+TEST_F(GameUpdateTest, LeavingTheTrackLosesButTheFrameRunsToItsEnd) {
+    const struct {
         float x, z;
         bool lost;
-    };
-    const Case cases[] = {{10.0f, -9.0f, true},    {-10.0f, -9.0f, true}, {9.999f, -9.0f, false},
-                          {-9.999f, -9.0f, false}, {0.0f, -5.0f, true},   {0.0f, -5.001f, false},
-                          {0.0f, -4.0f, true}};
-    for (const Case& c : cases) {
-        clearRoundFlags();
-        player->setPosition(c.x, 5.0f, c.z);
+    } cases[] = {{10, -9, true}, {-10, -9, true}, {9.999f, -9, false}, {-9.999f, -9, false},
+                 {0, -5, true},  {0, -4, true},   {0, -5.001f, false}};
+    for (const auto& c : cases) {
+        roundLost = hazardHit = false;
+        put(player, {c.x, 5, c.z});
         updateGame();
-        EXPECT_EQ(roundLost, c.lost) << "x = " << c.x << ", z = " << c.z;
-        EXPECT_FALSE(hazardHit);
-        // The frame runs to its end either way: the ball still rolls on.
-        EXPECT_FLOAT_EQ(positionOf(player).z, c.z - 2.5f * frame64);
+        EXPECT_EQ(roundLost, c.lost) << c.x << ", " << c.z;
+        EXPECT_FLOAT_EQ(at(player).z, c.z - 2.5f * frame64) << "the ball rolls on";
     }
 }
 
-TEST_F(GameUpdateTest, TrackHeightFollowsTheRaisedZone) {
-    playing = false; // keep the ball where it is put
-    struct Case {
-        float z;
-        float y;
-    };
-    const Case cases[] = {{-20.0f, 5.0f},  {-29.0f, 5.2f}, {-29.5f, 5.2f},  {-30.0f, 5.2f},
-                          {-30.5f, 5.4f},  {-40.0f, 5.4f}, {-49.99f, 5.4f}, {-50.0f, 5.2f},
-                          {-50.01f, 5.0f}, {-80.0f, 5.0f}};
-    for (const Case& c : cases) {
-        player->setPosition(0.0f, 5.2f, c.z);
+TEST_F(GameUpdateTest, TrackHeightFollowsTheRaisedZoneUnlessAirborneOrRaised) {
+    playing = false; // no roll: the ball stays where it is put
+    const struct {
+        float z, y;
+    } cases[] = {{-20, 5},        {-29, 5.2f}, {-29.5f, 5.2f}, {-30, 5.2f}, {-30.5f, 5.4f},
+                 {-49.99f, 5.4f}, {-50, 5.2f}, {-50.01f, 5},   {-80, 5}};
+    for (const auto& c : cases) {
+        put(player, {0, 5.2f, c.z});
         updateGame();
-        EXPECT_FLOAT_EQ(positionOf(player).y, c.y) << "z = " << c.z;
-    }
-
-    // Neither while airborne nor once the ball has been high up.
-    controller->jumping = true;
-    player->setPosition(0.0f, 5.2f, -30.5f);
-    updateGame();
-    EXPECT_FLOAT_EQ(positionOf(player).y, 5.2f);
-    player->setPosition(0.0f, 5.2f, -20.0f);
-    updateGame();
-    EXPECT_FLOAT_EQ(positionOf(player).y, 5.2f);
-
-    controller->jumping = false;
-    raisedLevel = true;
-    for (float z : {-20.0f, -40.0f, -60.0f}) {
-        player->setPosition(0.0f, 5.2f, z);
-        updateGame();
-        EXPECT_FLOAT_EQ(positionOf(player).y, 5.2f) << "z = " << z;
+        EXPECT_FLOAT_EQ(at(player).y, c.y) << "z " << c.z;
+        for (int exception = 0; exception < 2; ++exception) {
+            controller->jumpTime = 0.0f;
+            controller->jumping = exception == 0;
+            raisedLevel = exception == 1;
+            put(player, {0, 5.2f, c.z});
+            updateGame();
+            EXPECT_FLOAT_EQ(at(player).y, 5.2f) << "z " << c.z;
+            controller->jumping = raisedLevel = false;
+        }
     }
 }
 
-TEST_F(GameUpdateTest, OnlyAJumpFromTheRaisedZoneRaisesTheLevel) {
+TEST_F(GameUpdateTest, OnlyAJumpFromTheSlabRaisesTheLevel) {
     playing = false;
-    player->setPosition(0.0f, 5.0f, -20.0f);
-    TolvaTest::holdKeys({GLFW_KEY_SPACE});
-    controller->handleInput();
+    TolvaTest::holdKey(GLFW_KEY_SPACE);
     updateGame();
-    EXPECT_NEAR(positionOf(player).y, 6.3f, 1e-5);
-    EXPECT_FALSE(raisedLevel);
-
+    EXPECT_NEAR(at(player).y, 6.3f, 1e-5f);
+    EXPECT_FALSE(raisedLevel) << "6.3 is not above 6.5";
     controller->jumping = false;
-    player->setPosition(0.0f, 5.4f, -40.0f);
-    controller->handleInput();
+    put(player, {0, 5.4f, -40});
     updateGame();
-    EXPECT_NEAR(positionOf(player).y, 6.7f, 1e-5);
+    updateGame();
     EXPECT_TRUE(raisedLevel);
-
-    // Down again, the ball keeps 5.4 also beyond the raised zone.
     TolvaTest::releaseAllKeys();
     for (int i = 0; i < 32; ++i) {
-        controller->handleInput();
         updateGame();
     }
-    EXPECT_FALSE(controller->jumping);
-    player->setPosition(0.0f, positionOf(player).y, -60.0f);
+    put(player, {0, at(player).y, -60});
     updateGame();
-    EXPECT_NEAR(positionOf(player).y, 5.4f, 1e-5);
+    EXPECT_NEAR(at(player).y, 5.4f, 1e-5f) << "a raised ball keeps its height";
 }
 
-TEST_F(GameUpdateTest, BallRollsAlongItsHeadingWhenFree) {
-    updateGame();
-    EXPECT_FLOAT_EQ(positionOf(player).z, -9.0f - 2.5f * frame64);
-    EXPECT_FLOAT_EQ(positionOf(player).x, 0.0f);
-
-    // Turned a quarter to the left, it rolls along -x.
-    player->setPosition(0.0f, 5.0f, -9.0f);
+TEST_F(GameUpdateTest, BallRollsAlongItsHeadingUntilAPlankStopsIt) {
     player->rotate(0.0f, 1.0f, 0.0f, 90.0f);
     updateGame();
-    EXPECT_NEAR(positionOf(player).x, -2.5f * frame64, 1e-6);
-    EXPECT_NEAR(positionOf(player).z, -9.0f, 1e-6);
-
+    EXPECT_NEAR(at(player).x, -2.5f * frame64, 1e-6f);
+    EXPECT_NEAR(at(player).z, -9.0f, 1e-6f);
     player->modelMatrix = identityMatrix();
-    player->setPosition(0.0f, 5.0f, -9.0f);
-    playing = false;
-    updateGame();
-    EXPECT_FLOAT_EQ(positionOf(player).z, -9.0f);
-    playing = true;
-
-    // Half a unit in front of plank1 it stays, frame after frame.
-    player->setPosition(0.0f, 5.0f, -14.5f);
-    for (int i = 0; i < 5; ++i) {
+    put(player, {0, 5, -14.5f});
+    for (int i = 0; i < 3; ++i) {
         updateGame();
         EXPECT_TRUE(blocked);
-        EXPECT_FLOAT_EQ(positionOf(player).z, -14.5f);
+        EXPECT_FLOAT_EQ(at(player).z, -14.5f);
     }
-    // Moved clear sideways, it rolls again in the very next frame.
-    player->setPosition(5.0f, 5.0f, -14.5f);
+    put(player, {5, 5, -14.5f});
     updateGame();
     EXPECT_FALSE(blocked);
-    EXPECT_FLOAT_EQ(positionOf(player).z, -14.5f - 2.5f * frame64);
+    EXPECT_FLOAT_EQ(at(player).z, -14.5f - 2.5f * frame64) << "free again, it rolls at once";
 }
 
-TEST_F(GameUpdateTest, SlabBlocksOnlyInANarrowBandAcrossTheTrack) {
+TEST_F(GameUpdateTest, SlabBlocksInANarrowBandAcrossTheTrack) {
     playing = false;
-    struct Case {
-        float x, y, z;
+    raisedLevel = true;
+    const struct {
+        glm::vec3 p;
         bool blocked;
-    };
-    const Case cases[] = {
-        {0.0f, 5.0f, -30.0f, true},   {0.0f, 5.0f, -30.74f, true},   {0.0f, 5.0f, -30.76f, false},
-        {0.0f, 5.0f, -29.26f, true},  {0.0f, 5.0f, -29.24f, false},  {0.0f, 5.0f, -40.0f, false},
-        {10.4f, 5.0f, -30.0f, true},  {-10.6f, 5.0f, -30.0f, false}, {0.0f, 15.4f, -30.0f, true},
-        {0.0f, 15.6f, -30.0f, false},
-    };
-    for (const Case& c : cases) {
-        clearRoundFlags();
-        raisedLevel = true; // keep the height that is put
-        player->setPosition(c.x, c.y, c.z);
+    } cases[] = {{{0, 5, -30}, true},       {{0, 5, -30.74f}, true},  {{0, 5, -30.76f}, false},
+                 {{0, 5, -29.26f}, true},   {{0, 5, -29.24f}, false}, {{10.4f, 5, -30}, true},
+                 {{-10.6f, 5, -30}, false}, {{0, 15.4f, -30}, true},  {{0, 15.6f, -30}, false}};
+    for (const auto& c : cases) {
+        roundLost = false;
+        put(player, c.p);
         updateGame();
-        EXPECT_EQ(blocked, c.blocked) << "at " << c.x << ", " << c.y << ", " << c.z;
+        EXPECT_EQ(blocked, c.blocked) << c.p.x << ", " << c.p.y << ", " << c.p.z;
     }
 }
 
-TEST_F(GameUpdateTest, FlyingKnifePassesBelowAJumpingBall) {
+TEST_F(GameUpdateTest, HazardsTouchWithinTheirContactBoxes) {
     playing = false;
-    player->setPosition(0.0f, 5.0f, -12.0f);
-    flyingKnife->setPosition(0.0f, 5.0f, -12.0f);
+    const glm::vec3 ball(0, 5, -20);
+    const glm::vec3 knife(9.1f, 0.325f, 1.1375f);
+    const struct {
+        LoadModel* hazard;
+        glm::vec3 half;
+    } hazards[] = {{flyingKnife, {1, 0.1f, 1}}, {fallingKnife1, knife}, {fallingKnife2, knife},
+                   {fallingKnife3, knife},      {fallingKnife4, knife}, {fallingKnife5, knife},
+                   {fallingKnife6, knife},      {pot, {1.5f, 1, 1.5f}}};
+    for (const auto& h : hazards) {
+        const glm::vec3 home = at(h.hazard);
+        for (int axis = 0; axis < 3; ++axis) {
+            for (float offset : {0.99f, -0.99f, 1.01f, -1.01f}) {
+                glm::vec3 shift(0.0f);
+                shift[axis] = h.half[axis] * offset;
+                roundLost = hazardHit = false;
+                put(player, ball);
+                put(h.hazard, ball + shift);
+                updateGame();
+                EXPECT_EQ(hazardHit, std::fabs(offset) < 1.0f) << axis << " " << shift[axis];
+            }
+        }
+        put(h.hazard, home);
+    }
+}
 
-    TolvaTest::holdKeys({GLFW_KEY_SPACE});
-    controller->handleInput();
+TEST_F(GameUpdateTest, AHitStaysAndCountsWithLeavingTheTrack) {
+    playing = false;
+    put(player, {10, 5, -20});
+    put(fallingKnife1, {10, 5, -20});
     updateGame();
-    EXPECT_NEAR(positionOf(player).y, 6.3f, 1e-5);
-    EXPECT_FALSE(hazardHit);
-    EXPECT_FALSE(roundLost);
+    EXPECT_TRUE(hazardHit);
+    EXPECT_TRUE(roundLost);
+    roundLost = false;
+    put(fallingKnife1, {-10, 30, -20});
+    put(player, {0, 5, -20});
+    updateGame();
+    EXPECT_TRUE(hazardHit) << "a hit stays a hit";
+    EXPECT_TRUE(roundLost);
+}
 
-    flyingKnife->setPosition(0.0f, 5.0f, -12.0f);
+TEST_F(GameUpdateTest, FlyingKnifePassesUnderAJumpingBall) {
+    playing = false;
+    put(player, {0, 5, -12});
+    put(flyingKnife, {0, 5, -12});
+    TolvaTest::holdKey(GLFW_KEY_SPACE);
+    updateGame();
+    EXPECT_FALSE(hazardHit);
+    TolvaTest::releaseAllKeys();
     controller->jumping = false;
-    player->setPosition(0.0f, 5.0f, -12.0f);
+    put(player, {0, 5, -12});
+    put(flyingKnife, {0, 5, -12});
     updateGame();
     EXPECT_TRUE(hazardHit);
 }
 
-TEST_F(GameUpdateTest, FallingKnivesStartOverBelowHeightFour) {
+TEST_F(GameUpdateTest, KnivesFallTogetherAndStartOverAtFour) {
     playing = false;
     LoadModel* const knives[6] = {fallingKnife1, fallingKnife2, fallingKnife3,
                                   fallingKnife4, fallingKnife5, fallingKnife6};
-    const glm::vec3 starts[6] = {{-10.0f, 30.0f, -20.0f}, {10.0f, 30.0f, -25.0f},
-                                 {-10.0f, 30.0f, -40.0f}, {10.0f, 30.0f, -45.0f},
-                                 {-10.0f, 30.0f, -60.0f}, {10.0f, 30.0f, -65.0f}};
-
-    // At exactly 4.0 they are put back; the test is "above 4".
-    for (int i = 0; i < 6; ++i) {
-        knives[i]->setPosition(starts[i].x, 4.0f, starts[i].z);
-    }
+    const glm::vec3 starts[6] = {{-10, 30, -20}, {10, 30, -25},  {-10, 30, -40},
+                                 {10, 30, -45},  {-10, 30, -60}, {10, 30, -65}};
+    const auto placeAll = [&](float y) {
+        for (int i = 0; i < 6; ++i) {
+            put(knives[i], {starts[i].x, y, starts[i].z});
+        }
+    };
+    placeAll(4.0f);
     updateGame();
-    EXPECT_FALSE(knivesFalling);
+    EXPECT_FALSE(knivesFalling) << "4.0 is not above 4";
     for (int i = 0; i < 6; ++i) {
-        const glm::vec3 at = positionOf(knives[i]);
-        EXPECT_FLOAT_EQ(at.x, starts[i].x) << "knife " << i + 1;
-        EXPECT_FLOAT_EQ(at.y, 30.0f) << "knife " << i + 1;
-        EXPECT_FLOAT_EQ(at.z, starts[i].z) << "knife " << i + 1;
+        EXPECT_EQ(at(knives[i]), starts[i]) << "knife " << i + 1;
     }
-
-    // Just above 4.0 they fall on.
-    for (int i = 0; i < 6; ++i) {
-        knives[i]->setPosition(starts[i].x, 4.001f, starts[i].z);
-    }
+    placeAll(4.001f);
     updateGame();
     EXPECT_TRUE(knivesFalling);
-    EXPECT_NEAR(positionOf(fallingKnife2).y, 4.001f - 6.6f * frame64, 1e-4);
+    EXPECT_NEAR(at(fallingKnife6).y, 4.001f - 6.6f * frame64, 1e-4f);
 
-    // From the start, 6.6 units per second straight down, all six together.
     deltaTime = 1.0f / 60.0f;
-    for (int i = 0; i < 6; ++i) {
-        knives[i]->setPosition(starts[i].x, 30.0f, starts[i].z);
-    }
-    for (int f = 0; f < 60; ++f) {
-        updateGame();
-    }
-    for (int i = 0; i < 6; ++i) {
-        const glm::vec3 at = positionOf(knives[i]);
-        EXPECT_NEAR(at.x, starts[i].x, 1e-4) << "knife " << i + 1;
-        EXPECT_NEAR(at.y, 30.0f - 6.6f, 1e-3) << "knife " << i + 1;
-        EXPECT_NEAR(at.z, starts[i].z, 1e-4) << "knife " << i + 1;
-    }
-
-    // One cycle at 60 Hz: 237 frames of falling (26 / 0.11 per frame, rounded up) and the
-    // frame that puts them back.
-    for (int i = 0; i < 6; ++i) {
-        knives[i]->setPosition(starts[i].x, 30.0f, starts[i].z);
-    }
+    placeAll(30.0f);
     int resets[2] = {0, 0};
-    int found = 0;
-    for (int f = 1; f <= 600 && found < 2; ++f) {
+    for (int frame = 1, found = 0; frame <= 600 && found < 2; ++frame) {
         updateGame();
+        if (frame == 60) {
+            for (int i = 0; i < 6; ++i) {
+                EXPECT_NEAR(glm::length(at(knives[i]) - starts[i] + glm::vec3(0, 6.6f, 0)), 0.0f,
+                            1e-3f)
+                    << "6.6 units a second straight down";
+            }
+        }
         if (!knivesFalling) {
-            resets[found++] = f;
+            resets[found++] = frame;
         }
     }
-    ASSERT_EQ(found, 2);
-    EXPECT_EQ(resets[0], 238);
+    EXPECT_EQ(resets[0], 238) << "237 frames of falling, then one that puts them back";
     EXPECT_EQ(resets[1] - resets[0], 238);
 }
 
 TEST_F(GameUpdateTest, FlaresLieOnTheLineToTheSunAndGrowAsTheBallNears) {
-    const glm::vec3 sunAt(-2.0f, 11.0f, -102.0f);
+    const glm::vec3 sun(-2, 11, -102);
     LoadModel* const flares[4] = {flareStar, flareRing, flareSun, flareStar2};
     const float sizes[4] = {0.5f, 0.65f, 1.3f, 2.0f};
     const float along[4] = {0.075f, 0.185f, 0.45f, 0.475f};
-
-    auto expectOnLine = [&](const std::string& when) {
-        const glm::vec3 ball = positionOf(player);
+    const auto expectPlaced = [&](float grown) {
         for (int i = 0; i < 4; ++i) {
-            const glm::vec3 expected = ball + along[i] * (sunAt - ball);
-            const glm::vec3 at = positionOf(flares[i]);
-            EXPECT_NEAR(at.x, expected.x, 1e-3) << when << ", flare " << i;
-            EXPECT_NEAR(at.y, expected.y, 1e-3) << when << ", flare " << i;
-            EXPECT_NEAR(at.z, expected.z, 1e-3) << when << ", flare " << i;
+            const glm::vec3 expected = at(player) + along[i] * (sun - at(player));
+            EXPECT_NEAR(glm::length(at(flares[i]) - expected), 0.0f, 1e-3f) << "flare " << i;
+            EXPECT_NEAR(flares[i]->scaleFactor.x, sizes[i] * grown, 1e-5f) << "flare " << i;
+            EXPECT_NEAR(flares[i]->modelMatrix[1][1], sizes[i] * grown, 1e-5f) << "flare " << i;
+            EXPECT_EQ(flares[i]->scaleFactor.z, 0.0f);
         }
     };
-
-    // The level set-up made the program's first call: placed, not scaled.
-    expectOnLine("after set-up");
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(flares[i]->scaleFactor.x, sizes[i]);
-        EXPECT_FLOAT_EQ(flares[i]->scaleFactor.y, sizes[i]);
-        EXPECT_FLOAT_EQ(flares[i]->scaleFactor.z, 0.0f);
-    }
-    EXPECT_NEAR(lastSunDistance, glm::length(sunAt - glm::vec3(0.0f, 5.0f, -9.0f)), 1e-3);
-
-    // With no distance on record even a ball much nearer the sun does not scale them.
-    lastSunDistance = 0.0f;
-    player->setPosition(0.0f, 5.0f, -50.0f);
+    expectPlaced(1.0f);
+    lastSunDistance = 0.0f; // nothing on record: placed, not grown
+    put(player, {0, 5, -50});
     placeFlares();
-    expectOnLine("first call near the sun");
-    EXPECT_FLOAT_EQ(flareStar->scaleFactor.x, 0.5f);
-
-    // 0.05 closer is not enough.
-    player->setPosition(0.0f, 5.0f, -50.05f);
+    expectPlaced(1.0f);
+    put(player, {0, 5, -50.05f}); // 0.05 nearer is not enough
     placeFlares();
-    EXPECT_FLOAT_EQ(flareStar->scaleFactor.x, 0.5f);
-
-    // 40 units closer: grown by 1 + 0.08 / (the new distance).
-    player->setPosition(0.0f, 5.0f, -90.05f);
+    expectPlaced(1.0f);
+    put(player, {0, 5, -90.05f});
     placeFlares();
-    expectOnLine("after coming closer");
-    const float d = glm::length(sunAt - positionOf(player));
-    const float k = 1.0f + 0.08f / d;
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(flares[i]->scaleFactor.x, sizes[i] * k, 1e-6) << "flare " << i;
-        EXPECT_NEAR(flares[i]->scaleFactor.y, sizes[i] * k, 1e-6) << "flare " << i;
-        EXPECT_FLOAT_EQ(flares[i]->scaleFactor.z, 0.0f);
-        EXPECT_NEAR(flares[i]->modelMatrix[0][0], sizes[i] * k, 1e-6) << "flare " << i;
-        EXPECT_NEAR(flares[i]->modelMatrix[1][1], sizes[i] * k, 1e-6) << "flare " << i;
-        EXPECT_FLOAT_EQ(flares[i]->modelMatrix[2][2], 0.0f);
-    }
+    const float d = glm::length(sun - at(player));
+    expectPlaced(1.0f + 0.08f / d);
     EXPECT_FLOAT_EQ(lastSunDistance, d);
-
-    // Moving away never shrinks them.
-    player->setPosition(0.0f, 5.0f, -20.0f);
+    put(player, {0, 5, -20});
     placeFlares();
-    EXPECT_NEAR(flareStar->scaleFactor.x, 0.5f * k, 1e-6);
+    EXPECT_NEAR(flareStar->scaleFactor.x, 0.5f * (1.0f + 0.08f / d), 1e-5f) << "never shrinks";
 }
 
-TEST_F(GameUpdateTest, HazardAndLeavingTheTrackInOneFrameSetBoth) {
+TEST_F(GameUpdateTest, EarthAndMoonTurnInPlaceInOppositeSenses) {
     playing = false;
-    player->setPosition(10.0f, 5.0f, -20.0f);
-    fallingKnife1->setPosition(10.0f, 5.0f, -20.0f);
-    updateGame();
-    EXPECT_TRUE(hazardHit);
-    EXPECT_TRUE(roundLost);
-
-    // A hit stays a hit, even with the knife gone and the ball back on the track.
-    roundLost = false;
-    fallingKnife1->setPosition(-10.0f, 30.0f, -20.0f);
-    player->setPosition(0.0f, 5.0f, -20.0f);
-    updateGame();
-    EXPECT_TRUE(hazardHit);
-    EXPECT_TRUE(roundLost);
-}
-
-TEST_F(GameUpdateTest, HazardContactBoxes) {
-    playing = false;
-    const glm::vec3 ball(0.0f, 5.0f, -20.0f);
-    struct Hazard {
-        LoadModel* object;
-        const char* name;
-        glm::vec3 half;
-    };
-    const Hazard hazards[] = {
-        {flyingKnife, "flyingKnife", {1.0f, 0.1f, 1.0f}},
-        {fallingKnife1, "fallingKnife1", {9.1f, 0.325f, 1.1375f}},
-        {fallingKnife2, "fallingKnife2", {9.1f, 0.325f, 1.1375f}},
-        {fallingKnife3, "fallingKnife3", {9.1f, 0.325f, 1.1375f}},
-        {fallingKnife4, "fallingKnife4", {9.1f, 0.325f, 1.1375f}},
-        {fallingKnife5, "fallingKnife5", {9.1f, 0.325f, 1.1375f}},
-        {fallingKnife6, "fallingKnife6", {9.1f, 0.325f, 1.1375f}},
-        {pot, "pot", {1.5f, 1.0f, 1.5f}},
-    };
-    const float margin = 0.01f;
-    for (const Hazard& h : hazards) {
-        const glm::vec3 home = positionOf(h.object);
-        for (int axis = 0; axis < 3; ++axis) {
-            for (float sign : {1.0f, -1.0f}) {
-                for (bool inside : {true, false}) {
-                    glm::vec3 offset(0.0f);
-                    offset[axis] = sign * (h.half[axis] + (inside ? -margin : margin));
-                    clearRoundFlags();
-                    player->setPosition(ball.x, ball.y, ball.z);
-                    const glm::vec3 at = ball + offset;
-                    h.object->setPosition(at.x, at.y, at.z);
-                    updateGame();
-                    EXPECT_EQ(hazardHit, inside)
-                        << h.name << ", axis " << axis << ", offset " << offset[axis];
-                }
-            }
-        }
-        h.object->setPosition(home.x, home.y, home.z);
-    }
-}
-
-TEST_F(GameUpdateTest, EarthAndMoonTurnInOppositeSenses) {
-    playing = false;
-    const glm::vec3 earthAt = positionOf(earth);
-    const glm::vec3 moonAt = positionOf(moon);
-    // Half a second in 32 frames.
-    for (int f = 0; f < 32; ++f) {
+    const glm::vec3 earthAt = at(earth), moonAt = at(moon);
+    for (int i = 0; i < 32; ++i) {
         updateGame();
     }
-    EXPECT_NEAR(turnDegrees(earth), -15.0, 1e-3);
-    EXPECT_NEAR(turnDegrees(moon), 45.0, 1e-3);
-    // They turn in place.
-    EXPECT_NEAR(positionOf(earth).x, earthAt.x, 1e-5);
-    EXPECT_NEAR(positionOf(earth).z, earthAt.z, 1e-5);
-    EXPECT_NEAR(positionOf(moon).x, moonAt.x, 1e-5);
-    EXPECT_NEAR(positionOf(moon).z, moonAt.z, 1e-5);
-    EXPECT_FLOAT_EQ(moon->scaleFactor.x, 0.3f);
+    const auto turn = [](const LoadModel* o) {
+        return std::atan2(-double(o->modelMatrix[0][2]), double(o->modelMatrix[0][0])) * 180.0 /
+               3.14159265358979;
+    };
+    EXPECT_NEAR(turn(earth), -15.0, 1e-3);
+    EXPECT_NEAR(turn(moon), 45.0, 1e-3);
+    EXPECT_NEAR(glm::length(at(earth) - earthAt) + glm::length(at(moon) - moonAt), 0.0f, 1e-4f);
 }
 
-} // namespace
+TEST_F(GameUpdateTest, LongFramesArePlayedInStepsOfAtMostASixtieth) {
+    const struct {
+        float seconds;
+        int steps;
+    } cases[] = {{0.0f, 1},    {1.0f / 60, 1}, {0.0167f, 2},
+                 {0.02f, 2},   {0.1f, 6},      {49.9f, 2994},
+                 {1e9f, 3000}, {-1.0f, 1},     {std::numeric_limits<float>::quiet_NaN(), 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(stepsForFrame(c.seconds), c.steps) << c.seconds << " s";
+    }
+    // A tenth of a second at W and R speed: in one move the ball would jump from in front
+    // of plank1's 2-unit contact band to behind it.
+    put(player, {0, 5, -13.9f});
+    TolvaTest::holdKey(GLFW_KEY_W);
+    TolvaTest::holdKey(GLFW_KEY_R);
+    deltaTime = 0.1f;
+    updateGame();
+    EXPECT_TRUE(blocked);
+    EXPECT_GT(at(player).z, -16.0f);
+    EXPECT_FLOAT_EQ(deltaTime, 0.1f) << "the frame keeps its own length for what follows";
+}

@@ -2,11 +2,14 @@
 
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
+#include "app/KeyInput.h"
+#include "app/Level.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 #include "sim/GameUpdate.h"
+#include "support/KeyScript.h"
 
 namespace TolvaTest {
 
@@ -23,11 +26,7 @@ void buildBareScene() {
     particleSystem = nullptr;
     deltaTime = 0.0f;
     playing = true;
-    goalReached = false;
-    roundLost = false;
-    hazardHit = false;
-    blocked = false;
-    raisedLevel = false;
+    goalReached = roundLost = hazardHit = blocked = raisedLevel = false;
     knivesFalling = true;
     lastSunDistance = 0.0f;
     resetRenderSettings();
@@ -42,6 +41,13 @@ void destroyBareScene() {
     camera = nullptr;
     delete controller;
     controller = nullptr;
+}
+
+void layOutBareLevel() {
+    buildBareScene();
+    layOutLevel();
+    useScriptedKeys();
+    deltaTime = frame64;
 }
 
 } // namespace TolvaTest

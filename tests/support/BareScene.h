@@ -1,18 +1,20 @@
 #pragma once
-
+// A world of mesh-less objects (scale 1, identity matrix) with a camera and a controller
+// without a window: enough for the rules, no GL needed.
 namespace TolvaTest {
 
-// Fills every scene global with a mesh-less object (scale 1, identity matrix) plus a
-// camera and a controller without a window: enough world for the rules, no GL needed.
 void buildBareScene();
 void destroyBareScene();
 
-// RAII wrapper for a test fixture.
 struct BareScene {
     BareScene() { buildBareScene(); }
     ~BareScene() { destroyBareScene(); }
-    BareScene(const BareScene&) = delete;
-    BareScene& operator=(const BareScene&) = delete;
 };
+
+// 1/64 s: a frame time whose multiples stay exact in float.
+constexpr float frame64 = 0.015625f;
+
+// The bare world with the level laid out, the scripted keyboard and 1/64 s frames.
+void layOutBareLevel();
 
 } // namespace TolvaTest

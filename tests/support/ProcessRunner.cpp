@@ -1,122 +1,201 @@
 #include "support/ProcessRunner.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <mutex>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace TolvaTest {
 
-ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
-    ProcessResult result;
-    int outPipe[2];
-    int errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
-        return result;
+namespace {
+
+std::mutex outputMutex;
+
+double now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+Process::Process(const std::vector<std::string>& argv, const ProcessOptions& options) {
+    int out[2], err[2];
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0 ||
+        (options.terminal && openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0)) {
+        return;
     }
-    const pid_t child = fork();
-    if (child == 0) {
+    pid_ = fork();
+    if (pid_ == 0) {
         if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0) {
             _exit(127);
         }
-        if (options.stdinFromDevNull) {
-            const int devNull = open("/dev/null", O_RDONLY);
-            dup2(devNull, STDIN_FILENO);
-            close(devNull);
-        } else {
-            close(STDIN_FILENO);
+        for (const std::string& variable : options.environment) {
+            const size_t equals = variable.find('=');
+            if (equals == std::string::npos) {
+                unsetenv(variable.c_str());
+            } else {
+                setenv(variable.substr(0, equals).c_str(), variable.c_str() + equals + 1, 1);
+            }
         }
-        dup2(outPipe[1], STDOUT_FILENO);
-        dup2(errPipe[1], STDERR_FILENO);
-        close(outPipe[0]);
-        close(outPipe[1]);
-        close(errPipe[0]);
-        close(errPipe[1]);
-        for (const std::string& variable : options.extraEnvironment) {
-            putenv(const_cast<char*>(variable.c_str()));
-        }
+        dup2(options.terminal ? slave_ : open("/dev/null", O_RDONLY), STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        close_range(3, ~0u, 0);
         std::vector<char*> args;
         for (const std::string& arg : argv) {
             args.push_back(const_cast<char*>(arg.c_str()));
         }
         args.push_back(nullptr);
-        execve(args[0], args.data(), environ);
+        execv(args[0], args.data());
         _exit(127);
     }
-    close(outPipe[1]);
-    close(errPipe[1]);
-
-    const auto deadline =
-        std::chrono::steady_clock::now() +
-        std::chrono::milliseconds(static_cast<long>(options.timeoutSeconds * 1000));
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
-    int open = 2;
-    while (open > 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            kill(child, SIGKILL);
-            result.timedOut = true;
-            break;
-        }
-        const int ready = poll(fds, 2, static_cast<int>(left.count()));
-        if (ready < 0 && errno != EINTR) {
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) == 0) {
+    close(out[1]);
+    close(err[1]);
+    reader_ = std::thread([this, fds = std::vector<int>{out[0], err[0]}]() mutable {
+        pollfd polls[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
+        for (int open = 2; open > 0;) {
+            if (poll(polls, 2, 1000) < 0) {
                 continue;
             }
-            char buffer[4096];
-            const ssize_t got = read(fds[i].fd, buffer, sizeof(buffer));
-            if (got > 0) {
-                sinks[i]->append(buffer, static_cast<size_t>(got));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
+            for (int i = 0; i < 2; ++i) {
+                if (polls[i].fd < 0 || polls[i].revents == 0) {
+                    continue;
+                }
+                char buffer[4096];
+                const ssize_t got = read(polls[i].fd, buffer, sizeof(buffer));
+                if (got > 0) {
+                    std::lock_guard<std::mutex> lock(outputMutex);
+                    (i == 0 ? out_ : err_).append(buffer, size_t(got));
+                } else {
+                    close(polls[i].fd);
+                    polls[i].fd = -1;
+                    --open;
+                }
             }
         }
+    });
+}
+
+Process::~Process() {
+    if (running()) {
+        kill(pid_, SIGKILL);
     }
-    for (pollfd& fd : fds) {
-        if (fd.fd >= 0) {
-            close(fd.fd);
+    reap(true);
+    if (reader_.joinable()) {
+        reader_.join();
+    }
+    for (int fd : {master_, slave_}) {
+        if (fd >= 0) {
+            close(fd);
         }
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WIFEXITED(status)) {
-        result.exitStatus = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-        result.signal = WTERMSIG(status);
+}
+
+void Process::reap(bool block) {
+    if (pid_ > 0 && !ended_ && waitpid(pid_, &status_, block ? 0 : WNOHANG) == pid_) {
+        ended_ = true;
     }
+}
+
+bool Process::running() {
+    reap(false);
+    return pid_ > 0 && !ended_;
+}
+
+std::string Process::outputSoFar() {
+    std::lock_guard<std::mutex> lock(outputMutex);
+    return out_;
+}
+
+bool Process::waitForOutput(const std::string& text, double seconds) {
+    for (const double end = now() + seconds; now() < end; sleepSeconds(0.05)) {
+        if (outputSoFar().find(text) != std::string::npos) {
+            return true;
+        }
+        if (!running()) {
+            sleepSeconds(0.2);
+            return outputSoFar().find(text) != std::string::npos;
+        }
+    }
+    return false;
+}
+
+ProcessResult Process::finish(double seconds) {
+    ProcessResult result;
+    for (const double end = now() + seconds; running() && now() < end;) {
+        sleepSeconds(0.05);
+    }
+    if (running()) {
+        kill(pid_, SIGKILL);
+        result.timedOut = true;
+    }
+    reap(true);
+    if (reader_.joinable()) {
+        reader_.join();
+    }
+    result.exitStatus = WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    result.signal = WIFSIGNALED(status_) ? WTERMSIG(status_) : 0;
+    result.out = out_;
+    result.err = err_;
     return result;
 }
 
-std::string makeTemporaryDirectory() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/tolva-test-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
-    return made != nullptr ? std::string(made) : std::string();
+void Process::type(const std::string& bytes) {
+    const ssize_t written = write(master_, bytes.data(), bytes.size());
+    (void)written;
 }
 
-void removeDirectoryTree(const std::string& path) {
-    if (path.empty() || path == "/") {
-        return;
+int Process::unreadTerminalBytes() {
+    int queued = 0;
+    return ioctl(slave_, FIONREAD, &queued) == 0 ? queued : -1;
+}
+
+ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options,
+                         double seconds) {
+    Process process(argv, options);
+    return process.finish(seconds);
+}
+
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+TemporaryFolder::TemporaryFolder()
+    : path((std::filesystem::temp_directory_path() / "tolva-test-XXXXXX").string()) {
+    if (mkdtemp(path.data()) == nullptr) {
+        path.clear();
     }
-    const std::string command = "rm -rf '" + path + "'";
-    const int ignored = std::system(command.c_str());
-    (void)ignored;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::string waitForGameWindow(Process& game, double seconds) {
+    for (const double end = now() + seconds; now() < end && game.running(); sleepSeconds(0.1)) {
+        const ProcessResult found =
+            runProcess({"/usr/bin/xdotool", "search", "--onlyvisible", "--pid",
+                        std::to_string(game.pid()), "--name", "^Tolva - Quellmoor$"});
+        if (found.exitStatus == 0 && !found.out.empty()) {
+            return found.out.substr(0, found.out.find('\n'));
+        }
+    }
+    return "";
+}
+
+void holdKeyInWindow(const std::string& window, const std::string& key, double seconds) {
+    runProcess({"/usr/bin/xdotool", "windowfocus", "--sync", window});
+    runProcess({"/usr/bin/xdotool", "keydown", key});
+    sleepSeconds(seconds);
+    runProcess({"/usr/bin/xdotool", "keyup", key});
 }
 
 } // namespace TolvaTest

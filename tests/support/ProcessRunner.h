@@ -1,30 +1,70 @@
 #pragma once
+// Other programs run by tests: the game binary, xdotool, the damaged-data runner.
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace TolvaTest {
 
 struct ProcessResult {
-    int exitStatus = -1;   // 0..255 when the process exited
-    int signal = 0;        // the signal that ended it, or 0
-    bool timedOut = false; // killed after the time limit
-    std::string out;       // standard output, byte for byte
-    std::string err;       // standard error
+    int exitStatus = -1; // 0..255 when the process exited
+    int signal = 0;      // the signal that ended it, or 0
+    bool timedOut = false;
+    std::string out, err; // byte for byte
 };
 
 struct ProcessOptions {
-    std::string workingDirectory;              // empty: keep the current one
-    std::vector<std::string> extraEnvironment; // "NAME=value" added to the environment
-    double timeoutSeconds = 60.0;
-    bool stdinFromDevNull = true; // otherwise stdin is closed
+    std::string workingDirectory;         // empty: the current one
+    std::vector<std::string> environment; // "NAME=value" to set, "NAME" to remove
+    bool terminal = false;                // standard input a pseudo terminal, else /dev/null
 };
 
-// Runs argv[0] (a path) with the given arguments; no shell is involved, so every byte
-// of every argument reaches the program as written.
-ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options);
+// A running program whose output is collected while it runs. No shell is involved, so
+// every byte of every argument reaches it as written.
+class Process {
+public:
+    Process(const std::vector<std::string>& argv, const ProcessOptions& options = {});
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
 
-// A fresh empty folder under the system's temporary directory.
-std::string makeTemporaryDirectory();
-void removeDirectoryTree(const std::string& path);
+    int pid() const { return pid_; }
+    bool running();
+    std::string outputSoFar();
+    // Polls until standard output holds `text` or the program has ended.
+    bool waitForOutput(const std::string& text, double seconds);
+    // Waits for the end, killing the program after `seconds`.
+    ProcessResult finish(double seconds);
+    // Typed at the program's terminal; and how many typed bytes nobody has read.
+    void type(const std::string& bytes);
+    int unreadTerminalBytes();
+
+private:
+    int pid_ = -1, status_ = 0, master_ = -1, slave_ = -1;
+    bool ended_ = false;
+    std::string out_, err_;
+    std::thread reader_;
+    void reap(bool block);
+};
+
+ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {},
+                         double seconds = 120.0);
+
+void sleepSeconds(double seconds);
+
+// A fresh folder under the temporary directory, removed with its contents at the end.
+struct TemporaryFolder {
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    std::string path;
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+};
+
+// The X window of a process's game window, or "" when none showed in time.
+std::string waitForGameWindow(Process& game, double seconds);
+// Presses a key in the game's window for a while, as a player holds it.
+void holdKeyInWindow(const std::string& window, const std::string& key, double seconds);
 
 } // namespace TolvaTest

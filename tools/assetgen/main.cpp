@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "icon.h"
 #include "image.h"
 #include "lightmap.h"
 #include "materials.h"
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     }
     const fs::path root = fs::path(argv[1]) / "Resourcen";
     std::error_code ec;
-    for (const char* sub : {"", "BilderGedreht", "Lightmap"}) {
+    for (const char* sub : {"", "BilderGedreht", "Lightmap", "Icons"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).string().c_str());
@@ -113,6 +114,12 @@ int main(int argc, char** argv) {
                     objText(rack.mesh, "lightmap", FileFrame::AsImported));
     ok &= savePng(rack.texture, (root / "Lightmap" / "Lightmap_Wood.png").string(),
                   Storage::Upright, Channels::Rgb);
+
+    // The desktop's icons; they are installed, but the game itself never loads them.
+    for (int size : {48, 128, 256}) {
+        const fs::path path = root / "Icons" / ("tolva-" + std::to_string(size) + ".png");
+        ok &= savePng(iconPicture(size), path.string(), Storage::Upright, Channels::Rgba);
+    }
 
     FreeImage_DeInitialise();
     if (!ok) {
