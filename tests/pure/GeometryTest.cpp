@@ -1,5 +1,5 @@
 // The maths the renderer and the camera stand on: frustum culling, the sun line, bounding
-// spheres, the chase camera and the objects' transforms.
+// spheres and the chase camera.
 #include "render/FrustumCulling.h"
 #include "render/SunVisibility.h"
 #include "scene/LoadModel.h"
@@ -186,31 +186,4 @@ TEST(Camera, SitsBehindAndAboveTheBallAlongItsHeading) {
     const glm::vec3 expected =
         glm::vec3(0, 5, -9) + glm::vec3(3.5f * std::sin(a), 3.3f, 3.5f * std::cos(a));
     EXPECT_TRUE(near(glm::vec3(glm::inverse(camera->view)[3]), expected));
-}
-
-TEST(Transforms, PostMultiplyInDegreesAndKeepTheScaleFactor) {
-    LoadModel o;
-    o.scaleFactor = glm::vec3(1.0f);
-    o.scale(2, 1, 1);
-    o.scale(2, 1, 0.5f);
-    EXPECT_EQ(o.scaleFactor, glm::vec3(4, 1, 0.5f));
-    o.translate(0, 5, -9);
-    EXPECT_TRUE(near(translationOf(o.modelMatrix), {0, 5, -4.5f})) << "along the scaled axes";
-    o.setPosition(1, 2, 3);
-    EXPECT_TRUE(near(translationOf(o.modelMatrix), {1, 2, 3}));
-    EXPECT_FLOAT_EQ(o.modelMatrix[0][0], 4.0f) << "setPosition keeps the scale";
-    LoadModel r;
-    r.rotate(0, 1, 0, 90);
-    EXPECT_TRUE(near(glm::vec3(r.modelMatrix * glm::vec4(1, 0, 0, 0)), {0, 0, -1}));
-    r.modelMatrix = I;
-    r.pitchByTime(1.0f);
-    EXPECT_TRUE(near(glm::vec3(r.modelMatrix * glm::vec4(0, 1, 0, 0)), {0, 0, -1}));
-    r.modelMatrix = I;
-    r.rotateByTime(0.5f, 0, -1, 0, 30);
-    EXPECT_TRUE(near(glm::vec3(r.modelMatrix * glm::vec4(1, 0, 0, 0)),
-                     {std::cos(radiansFromDegrees(15)), 0, std::sin(radiansFromDegrees(15))}));
-    r.modelMatrix = glm::scale(I, glm::vec3(5.5f));
-    r.translateByTime(0.5f, 0, -1.2f, 0);
-    EXPECT_TRUE(near(translationOf(r.modelMatrix), {0, -3.3f, 0}));
-    EXPECT_EQ(r.time, 0.5f);
 }
