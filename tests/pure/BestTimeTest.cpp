@@ -1,0 +1,163 @@
+// The best-time file: where it lives, what counts as a record, that it is replaced whole,
+// and that a folder the game cannot write costs one line and nothing else.
+#include "app/BestTime.h"
+#include "app/WinRecord.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Pellwin;
+
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+struct Folder {
+    std::string path = mkdtemp(std::string("/tmp/tolva-best-XXXXXX").data());
+    std::string record = path + "/tolva/best-time";
+    ~Folder() { std::filesystem::remove_all(path); }
+};
+
+} // namespace
+
+TEST(BestTime, LivesInTheXdgDataFolderOrUnderHome) {
+    const struct {
+        const char *xdg, *home, *path;
+    } cases[] = {{"/x", "/h", "/x/tolva/best-time"},
+                 {nullptr, "/h", "/h/.local/share/tolva/best-time"},
+                 {"", "/h", "/h/.local/share/tolva/best-time"},
+                 {"relative", "/h", "/h/.local/share/tolva/best-time"},
+                 {nullptr, nullptr, ""},
+                 {nullptr, "", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(bestTimePath(c.xdg, c.home), c.path) << (c.xdg ? c.xdg : "unset");
+    }
+}
+
+TEST(BestTime, ADamagedFileIsNoRecord) {
+    const struct {
+        const char* name;
+        std::string bytes; // "<dir>", "<fifo>", "<huge>" stand for such files
+        int hundredths;
+    } cases[] = {{"missing", "<none>", -1},
+                 {"empty", "", -1},
+                 {"kept", "23.45\n", 2345},
+                 {"one decimal", "7.5", 750},
+                 {"whole", "50", 5000},
+                 {"over 50 s", "50.01", -1},
+                 {"zero", "0.00\n", -1},
+                 {"negative", "-3.00", -1},
+                 {"words", "schnell", -1},
+                 {"three decimals", "12.345", -1},
+                 {"two lines", "12.00\n13.00\n", -1},
+                 {"exponent", "1e1", -1},
+                 {"no digits after point", "5.", -1},
+                 {"nan", "nan", -1},
+                 {"zero byte", std::string("12\0.00", 6), -1},
+                 {"folder", "<dir>", -1},
+                 {"pipe", "<fifo>", -1},
+                 {"too large", "<huge>", -1}};
+    for (const auto& c : cases) {
+        Folder folder;
+        const std::string file = folder.path + "/best-time";
+        if (c.bytes == "<dir>") {
+            mkdir(file.c_str(), 0700);
+        } else if (c.bytes == "<fifo>") {
+            mkfifo(file.c_str(), 0600);
+        } else if (c.bytes == "<huge>") {
+            std::ofstream(file) << "12.00\n";
+            EXPECT_EQ(truncate(file.c_str(), 1L << 30), 0);
+        } else if (c.bytes != "<none>") {
+            std::ofstream(file, std::ios::binary) << c.bytes;
+        }
+        EXPECT_EQ(readBestTime(file), c.hundredths) << c.name;
+    }
+}
+
+TEST(BestTime, OnlyARecordIsWrittenAndDamageStaysUntilOne) {
+    const struct {
+        const char* before; // nullptr: no file
+        float seconds;
+        bool record;
+        const char* after;
+    } cases[] = {{nullptr, 23.456f, true, "23.46\n"},
+                 {"20.00\n", 25.0f, false, "20.00\n"},
+                 {"20.00\n", 20.001f, false, "20.00\n"},
+                 {"20.00\n", 19.994f, true, "19.99\n"},
+                 {"kaputt", 30.0f, true, "30.00\n"}};
+    for (const auto& c : cases) {
+        Folder folder;
+        if (c.before != nullptr) {
+            mkdir((folder.path + "/tolva").c_str(), 0700);
+            std::ofstream(folder.record) << c.before;
+        }
+        forgetRunBest();
+        keepBestTimeIn(folder.record);
+        EXPECT_EQ(recordWin(c.seconds).newRecord, c.record) << c.seconds;
+        EXPECT_EQ(readText(folder.record), c.after) << c.seconds;
+    }
+    keepBestTimeIn("");
+}
+
+TEST(BestTime, TheRecordAppearsWholeByARenameAndNothingIsLeftBeside) {
+    Folder folder;
+    std::string problem;
+    ASSERT_TRUE(writeBestTime(folder.record, 3100, problem)) << problem;
+    const int watch = inotify_init1(IN_NONBLOCK);
+    inotify_add_watch(watch, (folder.path + "/tolva").c_str(), IN_ALL_EVENTS);
+    ASSERT_TRUE(writeBestTime(folder.record, 2999, problem)) << problem;
+    alignas(inotify_event) char events[4096];
+    const ssize_t got = read(watch, events, sizeof(events));
+    close(watch);
+    int renamedIn = 0;
+    for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (event->len > 0 && std::string(event->name) == "best-time") {
+            // The record's own name is never opened for writing, only renamed onto.
+            EXPECT_EQ(event->mask & (IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE), 0u) << event->mask;
+            renamedIn += (event->mask & IN_MOVED_TO) != 0 ? 1 : 0;
+        }
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+    EXPECT_EQ(renamedIn, 1);
+    EXPECT_EQ(readText(folder.record), "29.99\n");
+    const std::filesystem::directory_iterator files(folder.path + "/tolva");
+    EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "a temporary file was left";
+}
+
+TEST(BestTime, AFolderItCannotWriteCostsOneLineAndTheRunStillRemembers) {
+    Folder folder;
+    mkdir((folder.path + "/tolva").c_str(), 0555);
+    chmod(folder.path.c_str(), 0755);
+    const std::string errors = folder.path + "/errors";
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        // Root writes anywhere; the player the folder keeps out is nobody.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(3);
+        }
+        forgetRunBest();
+        keepBestTimeIn(folder.record);
+        const bool first = recordWin(30.0f).newRecord;
+        const WinTimes second = recordWin(35.0f);
+        _exit(first && !second.newRecord && second.bestHundredths == 3000 ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string lines = readText(errors);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+    EXPECT_NE(lines.find(folder.path + "/tolva "), std::string::npos) << lines;
+    EXPECT_EQ(access(folder.record.c_str(), F_OK), -1);
+}
