@@ -4,9 +4,12 @@
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/Scoreboard.h"
+#include "app/WinRecord.h"
 #include "app/WindowSettings.h"
 #include "render/FrameRenderer.h"
 #include "render/FrustumCulling.h"
+#include "render/Overlay.h"
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
@@ -34,6 +37,10 @@ namespace {
 float previousFrameTime = 0.0f;
 float roundStart = 0.0f;
 double nextFrameDeadline = 0.0;
+// What the clock showed when the game ended, for the lost picture.
+float secondsLeftAtEnd = roundSeconds;
+WinTimes lastWin;
+bool lastWinKnown = false;
 
 bool titleShowing() {
     return !playing && !goalReached && !roundLost && !hazardHit;
@@ -45,12 +52,22 @@ bool gameBeingPlayed() {
     return playing && !goalReached && !roundLost && !hazardHit;
 }
 
+float roundSecondsUsed() {
+    return previousFrameTime - roundStart;
+}
+
 bool roundTimeUsedUp() {
-    return previousFrameTime - roundStart >= roundSeconds;
+    return roundSecondsUsed() >= roundSeconds;
+}
+
+// The clock reads the round clock that ends the game, so it shows 0 when time is up.
+float secondsLeft() {
+    return roundSeconds - roundSecondsUsed();
 }
 
 void startRound() {
     roundStart = static_cast<float>(readGameClock());
+    lastWinKnown = false;
 }
 
 template <typename T> void deleteAndClear(T*& object) {
@@ -93,6 +110,8 @@ void setUpGame(GLFWwindow* window) {
     resetRenderSettings();
     buildScene(window);
     resetLevel();
+    // After the scene, so that no scene texture's name moves.
+    createOverlay();
 }
 
 bool runFrame(GLFWwindow* window) {
@@ -106,11 +125,13 @@ bool runFrame(GLFWwindow* window) {
 
     if (gameBeingPlayed() && roundTimeUsedUp()) {
         roundLost = true;
+        secondsLeftAtEnd = secondsLeft();
     }
     handleHotkeys(window, now);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The player's keys are read inside updateGame, in step with the ball's motion.
     glfwPollEvents();
+    readPads();
 
     if (titleShowing()) {
         drawScreenQuad(titleScreen, 200.0f);
@@ -125,17 +146,25 @@ bool runFrame(GLFWwindow* window) {
         player->getPosition(ball);
         if (ball.z <= goalZ) {
             goalReached = true;
+            lastWin = recordWin(roundSecondsUsed());
+            lastWinKnown = true;
         }
     }
 
     if (gameBeingPlayed() && !roundTimeUsedUp()) {
         updateGame();
         renderFrame();
+        // Over the blurred picture, so the digits stay sharp.
+        secondsLeftAtEnd = secondsLeft();
+        drawTimeLeft(secondsLeftAtEnd);
     }
 
     if (goalReached) {
         playing = false;
         drawScreenQuad(youWonScreen, 20.0f);
+        if (lastWinKnown) {
+            drawWinTimes(lastWin);
+        }
         if (isKeyPressed(window, GLFW_KEY_F1)) {
             startRound();
             goalReached = false;
@@ -146,6 +175,7 @@ bool runFrame(GLFWwindow* window) {
     if (roundLost || hazardHit) {
         playing = false;
         drawScreenQuad(gameOverScreen, 20.0f);
+        drawTimeLeft(secondsLeftAtEnd);
         if (isKeyPressed(window, GLFW_KEY_F1)) {
             startRound();
             restartLevel();
@@ -174,6 +204,7 @@ void paceFrame() {
 }
 
 void shutDownGame() {
+    destroyOverlay();
     for (ShaderProgram** program :
          {&vboVaoShader, &texturShader, &normalsShader, &normalsSpotShader,
           &normalsSpotTranspShader, &geometryShader, &particelShader, &blurShader}) {

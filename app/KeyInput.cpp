@@ -1,5 +1,7 @@
 #include "app/KeyInput.h"
 
+#include "app/GamepadKeys.h"
+
 #include <GLFW/glfw3.h>
 
 namespace Pellwin {
@@ -8,14 +10,39 @@ static bool readGlfwKey(GLFWwindow* window, int key) {
     return glfwGetKey(window, key) == GLFW_PRESS;
 }
 
+static bool readGlfwPads(GLFWgamepadstate& state) {
+    bool any = false;
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        GLFWgamepadstate pad;
+        if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
+            glfwGetGamepadState(joystick, &pad) == GLFW_TRUE) {
+            mergePadState(state, pad);
+            any = true;
+        }
+    }
+    return any;
+}
+
 static KeyReader currentReader = readGlfwKey;
+static PadStateReader currentPads = readGlfwPads;
+static GLFWgamepadstate padsThisFrame = restingPad();
 
 bool isKeyPressed(GLFWwindow* window, int key) {
-    return currentReader(window, key);
+    return currentReader(window, key) || padHoldsKey(padsThisFrame, key);
 }
 
 void setKeyReader(KeyReader reader) {
     currentReader = reader != nullptr ? reader : readGlfwKey;
+}
+
+void setPadStateReader(PadStateReader reader) {
+    currentPads = reader != nullptr ? reader : readGlfwPads;
+    padsThisFrame = restingPad();
+}
+
+void readPads() {
+    GLFWgamepadstate state = restingPad();
+    padsThisFrame = currentPads(state) ? state : restingPad();
 }
 
 } // namespace Pellwin

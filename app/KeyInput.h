@@ -1,15 +1,28 @@
 #pragma once
 
 struct GLFWwindow;
+struct GLFWgamepadstate;
 
 namespace Pellwin {
 
-// Every key the game reads goes through here, so tests can play the keyboard.
+// Every key the game reads goes through here, so tests can play the keyboard. A pressed
+// key is one held on the keyboard or its counterpart held on a gamepad.
 using KeyReader = bool (*)(GLFWwindow* window, int key);
 
 bool isKeyPressed(GLFWwindow* window, int key);
 
-// Replaces the keyboard; nullptr gives the real one (glfwGetKey) back.
+// Replaces the keyboard; nullptr gives the real one (glfwGetKey) back. The pads stay.
 void setKeyReader(KeyReader reader);
+
+// Fills `state` with every connected pad's buttons and axes merged; false when no pad is
+// connected. The default asks GLFW about joysticks 1 to 16 that it knows as gamepads.
+using PadStateReader = bool (*)(GLFWgamepadstate& state);
+
+// Replaces the pads; nullptr gives GLFW's back.
+void setPadStateReader(PadStateReader reader);
+
+// Reads the pads once for the frame. Polling each frame also picks up pads plugged in or
+// out while the game runs.
+void readPads();
 
 } // namespace Pellwin

@@ -1,8 +1,10 @@
 #include "app/StartUp.h"
 
 #include "app/AssetPath.h"
+#include "app/BestTime.h"
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
+#include "app/WinRecord.h"
 #include "app/WindowSettings.h"
 
 #include <FreeImage.h>
@@ -34,6 +36,8 @@ int runTolva(int argc, char** argv) {
     std::cout << "Hello Tolva" << std::endl;
     GLFWwindow* window = openGameWindow(argc, argv);
     enterDataDirectory();
+    // Only the game itself keeps the player's record; tests and the benchmark do not.
+    keepBestTimeIn(bestTimePathFromEnvironment());
     setUpGame(window);
     while (runFrame(window)) {
         paceFrame();

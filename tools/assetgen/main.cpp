@@ -11,6 +11,7 @@
 
 #include "icon.h"
 #include "image.h"
+#include "lettering.h"
 #include "lightmap.h"
 #include "materials.h"
 #include "models.h"
@@ -107,6 +108,11 @@ int main(int argc, char** argv) {
             ok = false;
         }
     }
+
+    // The lettering is read by the overlay, not through a model, so it is stored upright.
+    const Image lettering = letteringTexture();
+    ok &= lettering.width() > 1 &&
+          savePng(lettering, (root / "Schrift.png").string(), Storage::Upright, rgba);
 
     // The lightmapped model is imported as stored: no mirroring, no V flip.
     LightmappedModel rack = spiceRack();

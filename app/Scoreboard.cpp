@@ -1,0 +1,78 @@
+#include "app/Scoreboard.h"
+
+#include "app/TimeText.h"
+#include "app/WinRecord.h"
+#include "render/Overlay.h"
+
+#include <algorithm>
+#include <string>
+
+namespace Pellwin {
+
+namespace {
+
+const glm::vec4 white(1.0f, 1.0f, 1.0f, 1.0f);
+const glm::vec4 alarmRed(1.0f, 0.2f, 0.14f, 1.0f);
+const glm::vec4 gold(1.0f, 0.84f, 0.3f, 1.0f);
+const glm::vec4 paleLabel(0.8f, 0.9f, 0.95f, 1.0f);
+const glm::vec4 darkRim(0.03f, 0.03f, 0.06f, 0.9f);
+const glm::vec4 plateShade(0.0f, 0.0f, 0.0f, 0.5f);
+const glm::vec4 noRim(0.0f, 0.0f, 0.0f, 0.0f);
+
+// Capitals of the clock, as a share of the window's height.
+constexpr float clockCapShare = 0.055f;
+
+// The won picture's plane spans 2 x 5 x tan(30 degrees) units from the window's bottom to
+// its top, whatever the window's width.
+constexpr float pictureUnitsPerHeight = 5.7735f;
+
+void queueCentred(const std::string& text, float centreX, float baseline, float cap,
+                  const glm::vec4& fill) {
+    queueOverlay(layOutText(text, centreX - textWidth(text, cap) / 2.0f, baseline, cap), fill,
+                 darkRim);
+}
+
+} // namespace
+
+void drawTimeLeft(float secondsLeft) {
+    const glm::vec2 size(framebufferSize());
+    const float cap = clockCapShare * size.y;
+    const ClockFace face = clockFace(secondsLeft);
+    // As wide as the widest face, so the plate keeps still while the digits change.
+    const float plateWidth = textWidth("00,0", cap) + cap * 1.6f;
+    const float plateTop = size.y - cap * 0.45f;
+    const float plateBottom = plateTop - cap * 1.9f;
+    const float centreX = size.x / 2.0f;
+    queueOverlay(layOutPlate(centreX - plateWidth / 2.0f, plateBottom, centreX + plateWidth / 2.0f,
+                             plateTop),
+                 plateShade, noRim);
+    queueCentred(face.text, centreX, plateBottom + cap * 0.45f, cap,
+                 face.finalSeconds ? alarmRed : white);
+    drawOverlay();
+}
+
+void drawWinTimes(const WinTimes& times) {
+    const glm::vec2 size(framebufferSize());
+    const float unit = size.y / pictureUnitsPerHeight;
+    const auto at = [&](float x, float y) { return size / 2.0f + glm::vec2(x, y) * unit; };
+    const struct {
+        float x;
+        const char* label;
+        int hundredths;
+    } columns[2] = {{-2.3f, "Zeit", times.hundredths}, {2.3f, "Bestzeit", times.bestHundredths}};
+    for (const auto& column : columns) {
+        const std::string value = wonTimeText(column.hundredths);
+        const float width = std::max(textWidth(value, 0.3f), textWidth(column.label, 0.2f)) + 0.5f;
+        const glm::vec2 low = at(column.x - width / 2.0f, -0.72f);
+        const glm::vec2 high = at(column.x + width / 2.0f, 0.4f);
+        queueOverlay(layOutPlate(low.x, low.y, high.x, high.y), plateShade, noRim);
+        queueCentred(column.label, at(column.x, 0.0f).x, at(0.0f, 0.05f).y, 0.2f * unit, paleLabel);
+        queueCentred(value, at(column.x, 0.0f).x, at(0.0f, -0.5f).y, 0.3f * unit, white);
+    }
+    if (times.newRecord) {
+        queueCentred("Neuer Rekord!", size.x / 2.0f, at(0.0f, -1.3f).y, 0.25f * unit, gold);
+    }
+    drawOverlay();
+}
+
+} // namespace Pellwin

@@ -1,0 +1,200 @@
+#include "render/Overlay.h"
+
+#include "app/AssetPath.h"
+#include "render/GlyphLayout.h"
+#include "scene/TextureCache.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace Pellwin {
+
+namespace {
+
+GLuint overlayProgram = 0;
+GLuint letteringTexture = 0;
+GLuint overlayVertexArray = 0;
+GLuint overlayBuffer = 0;
+// x, y, u, v, fill rgba, rim rgba for every corner of every queued triangle.
+constexpr int floatsPerCorner = 12;
+std::vector<GLfloat> queued;
+
+// The outline reaches 0.3 dots past the ink.
+constexpr float rimWidth = 0.15f;
+
+GLuint compileQuietly(const char* gamePath, GLenum stage) {
+    std::ifstream file(toNativePath(gamePath));
+    if (!file.is_open()) {
+        return 0;
+    }
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    const GLuint shader = glCreateShader(stage);
+    const char* source = text.c_str();
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint compiled = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled == 0) {
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+// The game's own programs end it when they fail; this one is an extra, so a failure only
+// leaves the overlay out.
+GLuint buildOverlayProgram() {
+    const GLuint vertex = compileQuietly("Shader\\overlay.vert", GL_VERTEX_SHADER);
+    const GLuint fragment = compileQuietly("Shader\\overlay.frag", GL_FRAGMENT_SHADER);
+    GLuint program = 0;
+    if (vertex != 0 && fragment != 0) {
+        program = glCreateProgram();
+        glAttachShader(program, vertex);
+        glAttachShader(program, fragment);
+        glBindFragDataLocation(program, 0, "fragColor");
+        glLinkProgram(program);
+        GLint linked = 0;
+        glGetProgramiv(program, GL_LINK_STATUS, &linked);
+        if (linked == 0) {
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    return program;
+}
+
+GLuint loadLettering() {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;
+    if (!decodeTexture(toNativePath("Resourcen\\Schrift.png"), width, height, pixels) ||
+        width != lettering::pictureWidth || height != lettering::pictureHeight) {
+        return 0;
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // Bottom row first, as decoded: v then counts up, like the framebuffer's y.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 pixels.data());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+void pushCorner(float x, float y, float u, float v, const glm::vec4& fill, const glm::vec4& rim) {
+    queued.insert(queued.end(),
+                  {x, y, u, v, fill.r, fill.g, fill.b, fill.a, rim.r, rim.g, rim.b, rim.a});
+}
+
+} // namespace
+
+void createOverlay() {
+    destroyOverlay();
+    overlayProgram = buildOverlayProgram();
+    letteringTexture = overlayProgram != 0 ? loadLettering() : 0;
+    if (letteringTexture == 0) {
+        destroyOverlay();
+        return;
+    }
+    glGenVertexArrays(1, &overlayVertexArray);
+    glGenBuffers(1, &overlayBuffer);
+    glBindVertexArray(overlayVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, overlayBuffer);
+    const GLsizei stride = floatsPerCorner * sizeof(GLfloat);
+    const int sizes[4] = {2, 2, 4, 4};
+    size_t offset = 0;
+    for (GLuint attribute = 0; attribute < 4; ++attribute) {
+        glEnableVertexAttribArray(attribute);
+        glVertexAttribPointer(attribute, sizes[attribute], GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(offset * sizeof(GLfloat)));
+        offset += static_cast<size_t>(sizes[attribute]);
+    }
+    glBindVertexArray(0);
+}
+
+void destroyOverlay() {
+    // Names are only ever made with a context; without one there is nothing to release.
+    if (overlayProgram != 0) {
+        glDeleteProgram(overlayProgram);
+    }
+    if (letteringTexture != 0) {
+        glDeleteTextures(1, &letteringTexture);
+    }
+    if (overlayBuffer != 0) {
+        glDeleteBuffers(1, &overlayBuffer);
+        glDeleteVertexArrays(1, &overlayVertexArray);
+    }
+    overlayProgram = letteringTexture = overlayBuffer = overlayVertexArray = 0;
+    queued.clear();
+}
+
+bool overlayReady() {
+    return overlayProgram != 0;
+}
+
+glm::ivec2 framebufferSize() {
+    glm::ivec2 size(0, 0);
+    if (GLFWwindow* window = glfwGetCurrentContext()) {
+        glfwGetFramebufferSize(window, &size.x, &size.y);
+    }
+    return size;
+}
+
+void queueOverlay(const std::vector<OverlayQuad>& quads, glm::vec4 fill, glm::vec4 rim) {
+    for (const OverlayQuad& q : quads) {
+        pushCorner(q.left, q.bottom, q.uLeft, q.vBottom, fill, rim);
+        pushCorner(q.right, q.bottom, q.uRight, q.vBottom, fill, rim);
+        pushCorner(q.right, q.top, q.uRight, q.vTop, fill, rim);
+        pushCorner(q.left, q.bottom, q.uLeft, q.vBottom, fill, rim);
+        pushCorner(q.right, q.top, q.uRight, q.vTop, fill, rim);
+        pushCorner(q.left, q.top, q.uLeft, q.vTop, fill, rim);
+    }
+}
+
+void drawOverlay() {
+    const glm::ivec2 size = framebufferSize();
+    if (!overlayReady() || queued.empty() || size.x <= 0 || size.y <= 0) {
+        queued.clear();
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, size.x, size.y);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glUseProgram(overlayProgram);
+    glUniform2f(glGetUniformLocation(overlayProgram, "framebufferSize"), static_cast<float>(size.x),
+                static_cast<float>(size.y));
+    glUniform1f(glGetUniformLocation(overlayProgram, "rimWidth"), rimWidth);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, letteringTexture);
+    glUniform1i(glGetUniformLocation(overlayProgram, "lettering"), 0);
+
+    glBindVertexArray(overlayVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, overlayBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(queued.size() * sizeof(GLfloat)),
+                 queued.data(), GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(queued.size() / floatsPerCorner));
+    queued.clear();
+
+    glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+} // namespace Pellwin

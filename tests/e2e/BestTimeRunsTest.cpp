@@ -1,0 +1,82 @@
+// Two wins in two runs of the real game, played with xdotool: the first sets the record in
+// $XDG_DATA_HOME, the second, slower on purpose, must leave it as it is.
+#include "e2e/E2eSupport.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace TolvaE2e;
+
+namespace {
+
+// Seconds after S is let go, key, down. Kept to the middle, where the falling knives cannot
+// reach whatever their phase: right past the first plank, back to the middle, wait at the
+// slab and jump onto it, then left between the pot and the second plank past the fifth knife.
+const std::tuple<double, const char*, bool> route[] = {
+    {0.0, "s", false},    {0.0, "d", true},       {0.5, "d", false}, {0.5, "w", true},
+    {1.3, "w", false},    {1.3, "a", true},       {1.8, "a", false}, {1.8, "w", true},
+    {3.0, "space", true}, {3.15, "space", false}, {6.3, "w", false}, {6.3, "a", true},
+    {6.82, "a", false},   {6.82, "w", true},      {13.0, "w", false}};
+
+// Presses the key until the game has written `seen`: a press while it is busy goes unseen.
+bool press(GameProcess& game, const char* key, const std::string& seen) {
+    for (int attempt = 0; attempt < 20 && game.running(); ++attempt) {
+        game.holdKey(key, 0.2);
+        if (game.waitForOutput(seen, 2.0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The won picture is teal and gold; the lost one is red.
+bool showsWonPicture(const std::string& window, const std::string& shot) {
+    TolvaTest::runProcess({"/usr/bin/import", "-window", window, "-depth", "8", shot}, {});
+    const std::string ppm = readFile(shot);
+    const size_t pixels = 1024 * 768 * 3;
+    long red = 0, green = 0;
+    for (size_t at = ppm.size() - std::min(pixels, ppm.size()); at + 2 < ppm.size(); at += 3) {
+        red += static_cast<unsigned char>(ppm[at]);
+        green += static_cast<unsigned char>(ppm[at + 1]);
+    }
+    return ppm.size() > pixels && green * 2 > red;
+}
+
+// One game from F1 to the goal, the ball held at the start for `wait` seconds.
+void winOnce(const std::string& dataHome, double wait) {
+    GameProcess::Options options;
+    options.extraEnvironment = {"XDG_DATA_HOME=" + dataHome};
+    std::string window;
+    const auto game = startGameWithWindow({tolvaBinary(), "1024", "768"}, options, window);
+    ASSERT_NE(window, "");
+    // The frame time print says the loop runs; the object count says a game is played.
+    ASSERT_TRUE(press(*game, "F2", "frametime:") && press(*game, "F7", "frametime:"));
+    runXdotool({"keydown", "s"});
+    ASSERT_TRUE(press(*game, "F1", "obj:"));
+    sleepSeconds(wait);
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& [at, key, down] : route) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(int(at * 1000)));
+        runXdotool({down ? "keydown" : "keyup", key});
+    }
+    EXPECT_TRUE(showsWonPicture(window, dataHome + "/shot.ppm")) << "the route did not win";
+    EXPECT_TRUE(game->holdKeyUntilExit("Escape", 90.0));
+    const ProcessResult result = game->finish(30.0);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.err, "");
+}
+
+} // namespace
+
+TEST(BestTimeRuns, TheRecordOfTheFirstRunOutlivesASlowerSecondOne) {
+    if (!holdDisplayOpen() || !hasXdotool()) {
+        GTEST_SKIP() << "needs an X display and xdotool";
+    }
+    TemporaryFolder dataHome;
+    winOnce(dataHome.path(), 5.0);
+    const std::string first = readFile(dataHome / "tolva/best-time");
+    ASSERT_FALSE(first.empty()) << "the first win kept no record";
+    EXPECT_TRUE(std::stod(first) > 10.0 && std::stod(first) < 30.0) << first;
+    winOnce(dataHome.path(), 12.0);
+    EXPECT_EQ(readFile(dataHome / "tolva/best-time"), first);
+}
