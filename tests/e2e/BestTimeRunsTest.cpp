@@ -1,11 +1,10 @@
 // Two wins in two runs of the real game, played with xdotool: the first sets the record in
 // $XDG_DATA_HOME, the second, slower on purpose, must leave it as it is.
-#include "e2e/E2eSupport.h"
+#include "e2e/E2e.h"
 
-#include <algorithm>
-#include <gtest/gtest.h>
+#include <chrono>
 
-using namespace TolvaE2e;
+using namespace TolvaTest;
 
 namespace {
 
@@ -19,9 +18,9 @@ const std::tuple<double, const char*, bool> route[] = {
     {6.82, "a", false},   {6.82, "w", true},      {13.0, "w", false}};
 
 // Presses the key until the game has written `seen`: a press while it is busy goes unseen.
-bool press(GameProcess& game, const char* key, const std::string& seen) {
+bool press(Process& game, const std::string& window, const char* key, const std::string& seen) {
     for (int attempt = 0; attempt < 20 && game.running(); ++attempt) {
-        game.holdKey(key, 0.2);
+        holdKeyInWindow(window, key, 0.2);
         if (game.waitForOutput(seen, 2.0)) {
             return true;
         }
@@ -31,8 +30,9 @@ bool press(GameProcess& game, const char* key, const std::string& seen) {
 
 // The won picture is teal and gold; the lost one is red.
 bool showsWonPicture(const std::string& window, const std::string& shot) {
-    TolvaTest::runProcess({"/usr/bin/import", "-window", window, "-depth", "8", shot}, {});
-    const std::string ppm = readFile(shot);
+    runProcess({"/usr/bin/import", "-window", window, "-depth", "8", shot});
+    std::ifstream in(shot, std::ios::binary);
+    const std::string ppm((std::istreambuf_iterator<char>(in)), {});
     const size_t pixels = 1024 * 768 * 3;
     long red = 0, green = 0;
     for (size_t at = ppm.size() - std::min(pixels, ppm.size()); at + 2 < ppm.size(); at += 3) {
@@ -44,39 +44,42 @@ bool showsWonPicture(const std::string& window, const std::string& shot) {
 
 // One game from F1 to the goal, the ball held at the start for `wait` seconds.
 void winOnce(const std::string& dataHome, double wait) {
-    GameProcess::Options options;
-    options.extraEnvironment = {"XDG_DATA_HOME=" + dataHome};
-    std::string window;
-    const auto game = startGameWithWindow({tolvaBinary(), "1024", "768"}, options, window);
+    Process game({tolva, "1024", "768"}, {"", {"XDG_DATA_HOME=" + dataHome}, false});
+    const std::string window = waitForGameWindow(game, 120.0);
     ASSERT_NE(window, "");
     // The frame time print says the loop runs; the object count says a game is played.
-    ASSERT_TRUE(press(*game, "F2", "frametime:") && press(*game, "F7", "frametime:"));
-    runXdotool({"keydown", "s"});
-    ASSERT_TRUE(press(*game, "F1", "obj:"));
+    ASSERT_TRUE(press(game, window, "F2", "frametime:") && press(game, window, "F7", "frametime:"));
+    runProcess({"/usr/bin/xdotool", "keydown", "s"});
+    ASSERT_TRUE(press(game, window, "F1", "obj:"));
     sleepSeconds(wait);
     const auto start = std::chrono::steady_clock::now();
     for (const auto& [at, key, down] : route) {
         std::this_thread::sleep_until(start + std::chrono::milliseconds(int(at * 1000)));
-        runXdotool({down ? "keydown" : "keyup", key});
+        runProcess({"/usr/bin/xdotool", down ? "keydown" : "keyup", key});
     }
     EXPECT_TRUE(showsWonPicture(window, dataHome + "/shot.ppm")) << "the route did not win";
-    EXPECT_TRUE(game->holdKeyUntilExit("Escape", 90.0));
-    const ProcessResult result = game->finish(30.0);
-    EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.err, "");
+    for (int attempt = 0; attempt < 10 && game.running(); ++attempt) {
+        holdKeyInWindow(window, "Escape", 0.3 * (attempt + 1));
+        sleepSeconds(1.0);
+    }
+    EXPECT_EQ(game.finish(30.0).exitStatus, 0);
 }
 
 } // namespace
 
 TEST(BestTimeRuns, TheRecordOfTheFirstRunOutlivesASlowerSecondOne) {
-    if (!holdDisplayOpen() || !hasXdotool()) {
+    if (!haveDisplay()) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
     TemporaryFolder dataHome;
-    winOnce(dataHome.path(), 5.0);
-    const std::string first = readFile(dataHome / "tolva/best-time");
+    const auto record = [&] {
+        std::ifstream in(dataHome / "tolva/best-time");
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    winOnce(dataHome.path, 5.0);
+    const std::string first = record();
     ASSERT_FALSE(first.empty()) << "the first win kept no record";
     EXPECT_TRUE(std::stod(first) > 10.0 && std::stod(first) < 30.0) << first;
-    winOnce(dataHome.path(), 12.0);
-    EXPECT_EQ(readFile(dataHome / "tolva/best-time"), first);
+    winOnce(dataHome.path, 12.0);
+    EXPECT_EQ(record(), first);
 }
