@@ -163,8 +163,8 @@ double floorFrame() {
 
 // The scene pass's draws in the order renderScene makes them.
 const std::vector<std::string> drawNames = {
-    "player",        "rightWall",     "leftWall",      "sky",           "sun",
-    "backWall",      "floor",         "counter",       "marbleSlab",    "vegetableBoard",
+    "player",        "counter",       "marbleSlab",    "sky",           "sun",
+    "floor",         "backWall",      "rightWall",     "leftWall",      "vegetableBoard",
     "lightmapModel", "pedestal",      "earth",         "moon",          "particles",
     "pot",           "flyingKnife",   "fallingKnife1", "fallingKnife2", "fallingKnife3",
     "fallingKnife4", "fallingKnife5", "fallingKnife6", "plank1",        "plank2",
@@ -229,11 +229,16 @@ void timedRenderScene() {
                 glEnable(GL_DEPTH_TEST);
             }
         } else {
+            // The floor and the walls take the depth ties they took before the reorder.
+            const bool takesTies =
+                name == "floor" || name == "backWall" || name == "rightWall" || name == "leftWall";
+            glDepthFunc(takesTies ? GL_LEQUAL : GL_LESS);
             for (const auto& [objectName, object] : objects) {
                 if (objectName == name) {
                     drawIfVisible(object);
                 }
             }
+            glDepthFunc(GL_LESS);
         }
         glFinish();
         (*drawSlots)[slot] += steadyMs() - start;
