@@ -4,6 +4,8 @@
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
 #include "app/WindowSettings.h"
+#include "scene/PictureDecodes.h"
+#include "scene/SceneCatalogue.h"
 
 #include <FreeImage.h>
 #include <GL/glew.h>
@@ -15,6 +17,8 @@ namespace Pellwin {
 GLFWwindow* openGameWindow(int argc, char** argv) {
     FreeImage_Initialise(FALSE);
     windowSettings = new WindowSettings(argc, argv);
+    // The pictures decode while the window opens and the programs compile.
+    startDecodingPictures(cataloguePictures());
     GLFWwindow* window = createWindow();
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwMakeContextCurrent(window);

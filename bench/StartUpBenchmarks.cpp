@@ -146,7 +146,9 @@ void shaderBuilds() {
         loadGeometryShaderProgram("Shader\\geometry.vert", "Shader\\geometry.geom"));
 }
 
+// As scene construction does them: each file read once, each object its own copy.
 void modelImports() {
+    MeshSharing sharing;
     for (const char* path : modelPaths) {
         std::vector<unsigned int> indices;
         std::vector<float> positions, uvs, normals;

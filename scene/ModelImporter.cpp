@@ -8,6 +8,8 @@
 #include <assimp/scene.h>
 #include <cstring>
 #include <iostream>
+#include <map>
+#include <string>
 
 namespace Pellwin {
 
@@ -23,18 +25,33 @@ static unsigned int importFlags(const char* modelPath) {
            aiProcess_FlipWindingOrder;
 }
 
-ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
-                             std::vector<float>& positions, std::vector<float>& uvs,
-                             std::vector<float>& normals) {
+namespace {
+
+struct SharedImport {
+    bool unreadable;
+    std::vector<unsigned int> indices;
+    std::vector<float> positions;
+    std::vector<float> uvs;
+    std::vector<float> normals;
+};
+std::map<std::string, SharedImport>* sharedImports = nullptr;
+
+void reportUnreadable(const char* modelPath) {
+    std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
+}
+
+// False when the file cannot be read at all.
+bool readModel(const char* modelPath, std::vector<unsigned int>& indices,
+               std::vector<float>& positions, std::vector<float>& uvs,
+               std::vector<float>& normals) {
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(toNativePath(modelPath), importFlags(modelPath));
     if (scene == nullptr) {
-        std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
-        return;
+        return false;
     }
     // A readable file may still hold no mesh at all; it then loads as an empty object.
     if (scene->mNumMeshes == 0 || scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr) {
-        return;
+        return true;
     }
     const aiMesh* mesh = scene->mMeshes[0];
     const unsigned int vertexCount = mesh->mNumVertices;
@@ -75,6 +92,45 @@ ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& i
     }
     for (float& value : positions) {
         value *= 0.5f;
+    }
+    return true;
+}
+
+} // namespace
+
+MeshSharing::MeshSharing() {
+    delete sharedImports;
+    sharedImports = new std::map<std::string, SharedImport>();
+}
+
+MeshSharing::~MeshSharing() {
+    delete sharedImports;
+    sharedImports = nullptr;
+}
+
+ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
+                             std::vector<float>& positions, std::vector<float>& uvs,
+                             std::vector<float>& normals) {
+    if (sharedImports != nullptr) {
+        const auto shared = sharedImports->find(modelPath);
+        if (shared != sharedImports->end()) {
+            if (shared->second.unreadable) {
+                reportUnreadable(modelPath);
+            }
+            indices = shared->second.indices;
+            positions = shared->second.positions;
+            uvs = shared->second.uvs;
+            normals = shared->second.normals;
+            return;
+        }
+    }
+    const bool readable = readModel(modelPath, indices, positions, uvs, normals);
+    if (!readable) {
+        reportUnreadable(modelPath);
+    }
+    if (sharedImports != nullptr) {
+        sharedImports->emplace(modelPath,
+                               SharedImport{!readable, indices, positions, uvs, normals});
     }
 }
 

@@ -12,6 +12,16 @@ public:
                   std::vector<float>& normals);
 };
 
+// While one lives, each model file is read once: every later object that names the same
+// file gets a copy of that import, and of its failure line. Scene construction uses one.
+class MeshSharing {
+public:
+    MeshSharing();
+    ~MeshSharing();
+    MeshSharing(const MeshSharing&) = delete;
+    MeshSharing& operator=(const MeshSharing&) = delete;
+};
+
 // The one model that keeps its handedness, V direction and winding.
 extern const char* const lightmapModelPath;
 

@@ -5,11 +5,14 @@
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
+#include "scene/ModelImporter.h"
+#include "scene/PictureDecodes.h"
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 
 namespace Pellwin {
 
@@ -127,11 +130,29 @@ void createObject(const ObjectEntry& entry) {
 
 } // namespace
 
+std::vector<std::string> cataloguePictures() {
+    std::vector<std::string> pictures;
+    auto add = [&pictures](const std::string& path) {
+        if (std::find(pictures.begin(), pictures.end(), path) == pictures.end()) {
+            pictures.push_back(path);
+        }
+    };
+    for (int i = 0; i < sceneObjectCount; ++i) {
+        if (i == objectsBeforeParticles) {
+            add(particleSpritePath);
+        }
+        add(objectCatalogue[i].texture);
+    }
+    return pictures;
+}
+
 LoadModel** sceneObjectSlot(int index) {
     return objectCatalogue[index].slot;
 }
 
 void buildScene(GLFWwindow* window) {
+    // Eighteen objects are the same box; each still gets its own copy and GL buffers.
+    MeshSharing sharing;
     glEnable(GL_DEPTH_TEST);
     viewFrustum = new ViewFrustum();
 
@@ -159,6 +180,7 @@ void buildScene(GLFWwindow* window) {
     glfwGetWindowSize(window, &windowWidth, &windowHeight);
     glViewport(0, 0, windowWidth, windowHeight);
     controller = new Controller(window);
+    finishDecodingPictures();
 }
 
 } // namespace Pellwin

@@ -1,6 +1,7 @@
 #include "scene/TextureCache.h"
 
 #include "app/AssetPath.h"
+#include "scene/PictureDecodes.h"
 
 #include <FreeImage.h>
 #include <iostream>
@@ -38,7 +39,11 @@ GLuint loadTexture(std::string path) {
     GLsizei width = 0;
     GLsizei height = 0;
     std::vector<unsigned char> pixels;
-    if (!decodeTexture(nativePath, width, height, pixels)) {
+    bool readable = false;
+    if (!takeDecodedPicture(path, readable, width, height, pixels)) {
+        readable = decodeTexture(nativePath, width, height, pixels);
+    }
+    if (!readable) {
         // The game goes on with an empty texture; the player's console stays as it is.
         std::cerr << "Texture '" << path << "' could not be read; it stays empty." << std::endl;
     }

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace Pellwin {
+
+// PNG decodes run on worker threads ahead of their uploads, while the window opens and
+// the programs compile. Only decoding happens there: every GL call stays with the caller.
+void startDecodingPictures(const std::vector<std::string>& gamePaths);
+
+// The decode of a path started above, waited for if need be, and handed over once; false
+// when none was started for it (the caller decodes it itself). `readable` as decodeTexture.
+bool takeDecodedPicture(const std::string& gamePath, bool& readable, int& width, int& height,
+                        std::vector<unsigned char>& pixels);
+
+// Waits for the workers and drops what was not taken.
+void finishDecodingPictures();
+
+} // namespace Pellwin
