@@ -18,9 +18,7 @@ struct Decode {
     bool done = false;
     bool taken = false;
     bool readable = false;
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
+    MipmapChain picture;
 };
 
 // Never freed: a fatal exit may come while workers still run, and they must not outlive
@@ -44,15 +42,11 @@ void decodeUntilNoneLeft() {
             }
             picture = &decodes->pictures[decodes->next++];
         }
-        int width = 0;
-        int height = 0;
-        std::vector<unsigned char> pixels;
-        const bool readable = decodeTexture(toNativePath(picture->gamePath), width, height, pixels);
+        MipmapChain decoded;
+        const bool readable = decodePicture(toNativePath(picture->gamePath), decoded);
         std::lock_guard<std::mutex> guard(decodes->lock);
         picture->readable = readable;
-        picture->width = width;
-        picture->height = height;
-        picture->pixels = std::move(pixels);
+        picture->picture = std::move(decoded);
         picture->done = true;
         decodes->finished.notify_all();
     }
@@ -79,22 +73,19 @@ void startDecodingPictures(const std::vector<std::string>& gamePaths) {
     }
 }
 
-bool takeDecodedPicture(const std::string& gamePath, bool& readable, int& width, int& height,
-                        std::vector<unsigned char>& pixels) {
+bool takeDecodedPicture(const std::string& gamePath, bool& readable, MipmapChain& picture) {
     if (decodes == nullptr) {
         return false;
     }
     std::unique_lock<std::mutex> guard(decodes->lock);
-    for (Decode& picture : decodes->pictures) {
-        if (picture.gamePath != gamePath || picture.taken) {
+    for (Decode& decode : decodes->pictures) {
+        if (decode.gamePath != gamePath || decode.taken) {
             continue;
         }
-        decodes->finished.wait(guard, [&picture] { return picture.done; });
-        picture.taken = true;
-        readable = picture.readable;
-        width = picture.width;
-        height = picture.height;
-        pixels = std::move(picture.pixels);
+        decodes->finished.wait(guard, [&decode] { return decode.done; });
+        decode.taken = true;
+        readable = decode.readable;
+        picture = std::move(decode.picture);
         return true;
     }
     return false;

@@ -1,4 +1,6 @@
 #pragma once
+#include "scene/TextureMipmaps.h"
+
 #include <string>
 #include <vector>
 
@@ -8,10 +10,9 @@ namespace Pellwin {
 // the programs compile. Only decoding happens there: every GL call stays with the caller.
 void startDecodingPictures(const std::vector<std::string>& gamePaths);
 
-// The decode of a path started above, waited for if need be, and handed over once; false
-// when none was started for it (the caller decodes it itself). `readable` as decodeTexture.
-bool takeDecodedPicture(const std::string& gamePath, bool& readable, int& width, int& height,
-                        std::vector<unsigned char>& pixels);
+// The decode of a path started above (decodePicture's result), waited for if need be and
+// handed over once; false when none was started for it, and the caller decodes it itself.
+bool takeDecodedPicture(const std::string& gamePath, bool& readable, MipmapChain& picture);
 
 // Waits for the workers and drops what was not taken.
 void finishDecodingPictures();
