@@ -4,7 +4,6 @@
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
 #include "app/WindowSettings.h"
-#include "scene/PictureDecodes.h"
 #include "scene/SceneCatalogue.h"
 
 #include <FreeImage.h>
@@ -17,8 +16,10 @@ namespace Pellwin {
 GLFWwindow* openGameWindow(int argc, char** argv) {
     FreeImage_Initialise(FALSE);
     windowSettings = new WindowSettings(argc, argv);
-    // The pictures decode while the window opens and the programs compile.
-    startDecodingPictures(cataloguePictures());
+    // The world's files are read while the window opens and the programs compile, from
+    // the data folder the game is going to use.
+    enterDataDirectory();
+    startReadingAssets(catalogueAssets());
     GLFWwindow* window = createWindow();
     glfwSetWindowSizeCallback(window, onWindowSize);
     glfwMakeContextCurrent(window);
@@ -37,7 +38,6 @@ GLFWwindow* openGameWindow(int argc, char** argv) {
 int runTolva(int argc, char** argv) {
     std::cout << "Hello Tolva" << std::endl;
     GLFWwindow* window = openGameWindow(argc, argv);
-    enterDataDirectory();
     setUpGame(window);
     while (runFrame(window)) {
         paceFrame();

@@ -208,7 +208,6 @@ int runStartUpChild() {
     static char height[] = "768";
     char* argv[] = {program, width, height, nullptr};
     GLFWwindow* window = openGameWindow(3, argv);
-    enterDataDirectory();
     setUpGame(window);
     runFrame(window);
     glFinish();

@@ -1,6 +1,7 @@
 #include "scene/ModelImporter.h"
 
 #include "app/AssetPath.h"
+#include "scene/AssetPrefetch.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/mesh.h>
@@ -29,10 +30,7 @@ namespace {
 
 struct SharedImport {
     bool unreadable;
-    std::vector<unsigned int> indices;
-    std::vector<float> positions;
-    std::vector<float> uvs;
-    std::vector<float> normals;
+    ImportedMesh mesh;
 };
 std::map<std::string, SharedImport>* sharedImports = nullptr;
 
@@ -40,10 +38,13 @@ void reportUnreadable(const char* modelPath) {
     std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
 }
 
-// False when the file cannot be read at all.
-bool readModel(const char* modelPath, std::vector<unsigned int>& indices,
-               std::vector<float>& positions, std::vector<float>& uvs,
-               std::vector<float>& normals) {
+} // namespace
+
+bool readModelFile(const char* modelPath, ImportedMesh& imported) {
+    std::vector<unsigned int>& indices = imported.indices;
+    std::vector<float>& positions = imported.positions;
+    std::vector<float>& uvs = imported.uvs;
+    std::vector<float>& normals = imported.normals;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(toNativePath(modelPath), importFlags(modelPath));
     if (scene == nullptr) {
@@ -96,8 +97,6 @@ bool readModel(const char* modelPath, std::vector<unsigned int>& indices,
     return true;
 }
 
-} // namespace
-
 MeshSharing::MeshSharing() {
     delete sharedImports;
     sharedImports = new std::map<std::string, SharedImport>();
@@ -111,27 +110,32 @@ MeshSharing::~MeshSharing() {
 ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
                              std::vector<float>& positions, std::vector<float>& uvs,
                              std::vector<float>& normals) {
+    ImportedMesh mesh;
+    bool readable = false;
+    const SharedImport* shared = nullptr;
     if (sharedImports != nullptr) {
-        const auto shared = sharedImports->find(modelPath);
-        if (shared != sharedImports->end()) {
-            if (shared->second.unreadable) {
-                reportUnreadable(modelPath);
-            }
-            indices = shared->second.indices;
-            positions = shared->second.positions;
-            uvs = shared->second.uvs;
-            normals = shared->second.normals;
-            return;
+        const auto found = sharedImports->find(modelPath);
+        shared = found != sharedImports->end() ? &found->second : nullptr;
+    }
+    if (shared != nullptr) {
+        readable = !shared->unreadable;
+        mesh = shared->mesh;
+    } else {
+        // Scene construction may have had the file read ahead on a worker thread.
+        if (sharedImports == nullptr || !takeImportedModel(modelPath, readable, mesh)) {
+            readable = readModelFile(modelPath, mesh);
+        }
+        if (sharedImports != nullptr) {
+            sharedImports->emplace(modelPath, SharedImport{!readable, mesh});
         }
     }
-    const bool readable = readModel(modelPath, indices, positions, uvs, normals);
     if (!readable) {
         reportUnreadable(modelPath);
     }
-    if (sharedImports != nullptr) {
-        sharedImports->emplace(modelPath,
-                               SharedImport{!readable, indices, positions, uvs, normals});
-    }
+    indices = std::move(mesh.indices);
+    positions = std::move(mesh.positions);
+    uvs = std::move(mesh.uvs);
+    normals = std::move(mesh.normals);
 }
 
 } // namespace Pellwin

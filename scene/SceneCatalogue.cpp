@@ -6,7 +6,6 @@
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
 #include "scene/ModelImporter.h"
-#include "scene/PictureDecodes.h"
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 
@@ -130,20 +129,21 @@ void createObject(const ObjectEntry& entry) {
 
 } // namespace
 
-std::vector<std::string> cataloguePictures() {
-    std::vector<std::string> pictures;
-    auto add = [&pictures](const std::string& path) {
-        if (std::find(pictures.begin(), pictures.end(), path) == pictures.end()) {
-            pictures.push_back(path);
+AssetList catalogueAssets() {
+    AssetList assets;
+    auto add = [](std::vector<std::string>& paths, const std::string& path) {
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) {
+            paths.push_back(path);
         }
     };
     for (int i = 0; i < sceneObjectCount; ++i) {
         if (i == objectsBeforeParticles) {
-            add(particleSpritePath);
+            add(assets.pictures, particleSpritePath);
         }
-        add(objectCatalogue[i].texture);
+        add(assets.models, objectCatalogue[i].model);
+        add(assets.pictures, objectCatalogue[i].texture);
     }
-    return pictures;
+    return assets;
 }
 
 LoadModel** sceneObjectSlot(int index) {
@@ -180,7 +180,7 @@ void buildScene(GLFWwindow* window) {
     glfwGetWindowSize(window, &windowWidth, &windowHeight);
     glViewport(0, 0, windowWidth, windowHeight);
     controller = new Controller(window);
-    finishDecodingPictures();
+    finishReadingAssets();
 }
 
 } // namespace Pellwin

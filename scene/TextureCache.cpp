@@ -1,7 +1,7 @@
 #include "scene/TextureCache.h"
 
 #include "app/AssetPath.h"
-#include "scene/PictureDecodes.h"
+#include "scene/AssetPrefetch.h"
 
 #include <FreeImage.h>
 #include <algorithm>
