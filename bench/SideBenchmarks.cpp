@@ -22,6 +22,7 @@
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <malloc.h>
 
 namespace TolvaBench {
 
@@ -123,9 +124,13 @@ void restartMemory(benchmark::State& state) {
     };
     long afterFirst = 0;
     long afterLast = 0;
+    // The allocator's side: bytes it took from the system by brk and by mmap, and bytes
+    // it holds free, so growth shows as ours (in use) or the allocator's (held free).
+    struct mallinfo2 first {};
     for (auto _ : state) {
         restartAndPlayOneFrame();
         afterFirst = statusKb("VmRSS");
+        first = mallinfo2();
         const double start = steadyMs();
         for (int i = 1; i < restartCount; ++i) {
             restartAndPlayOneFrame();
@@ -137,6 +142,13 @@ void restartMemory(benchmark::State& state) {
     state.counters["rss_after_100_kb"] = static_cast<double>(afterLast);
     state.counters["growth_kb"] = static_cast<double>(afterLast - afterFirst);
     state.counters["peak_kb"] = static_cast<double>(statusKb("VmHWM"));
+    const struct mallinfo2 last = mallinfo2();
+    state.counters["heap_in_use_growth_kb"] =
+        (static_cast<double>(last.uordblks) - static_cast<double>(first.uordblks)) / 1024.0;
+    state.counters["heap_held_free_growth_kb"] =
+        (static_cast<double>(last.fordblks) - static_cast<double>(first.fordblks)) / 1024.0;
+    state.counters["heap_mmapped_growth_kb"] =
+        (static_cast<double>(last.hblkhd) - static_cast<double>(first.hblkhd)) / 1024.0;
 }
 
 } // namespace
