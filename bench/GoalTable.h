@@ -9,6 +9,8 @@ namespace TolvaBench {
 // per-draw counters stay out of the console (they are in the JSON file).
 class KeepingReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain columns without colours: the report is read in logs and pasted.
+    KeepingReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     // A result's value: its real (manual) time, or a counter when `counter` is given;
     // `aggregate` is "median", "p95", ... or "" for a benchmark without repetitions.

@@ -127,9 +127,13 @@ void restartMemory(benchmark::State& state) {
     // The allocator's side: bytes it took from the system by brk and by mmap, and bytes
     // it holds free, so growth shows as ours (in use) or the allocator's (held free).
     struct mallinfo2 first {};
+    long anonFirst = 0;
+    long fileFirst = 0;
     for (auto _ : state) {
         restartAndPlayOneFrame();
         afterFirst = statusKb("VmRSS");
+        anonFirst = statusKb("RssAnon");
+        fileFirst = statusKb("RssFile") + statusKb("RssShmem");
         first = mallinfo2();
         const double start = steadyMs();
         for (int i = 1; i < restartCount; ++i) {
@@ -142,6 +146,11 @@ void restartMemory(benchmark::State& state) {
     state.counters["rss_after_100_kb"] = static_cast<double>(afterLast);
     state.counters["growth_kb"] = static_cast<double>(afterLast - afterFirst);
     state.counters["peak_kb"] = static_cast<double>(statusKb("VmHWM"));
+    // Of the growth: anonymous memory, and pages of files and shared memory (driver code
+    // run for the first time, the window's image).
+    state.counters["anon_growth_kb"] = static_cast<double>(statusKb("RssAnon") - anonFirst);
+    state.counters["file_growth_kb"] =
+        static_cast<double>(statusKb("RssFile") + statusKb("RssShmem") - fileFirst);
     const struct mallinfo2 last = mallinfo2();
     state.counters["heap_in_use_growth_kb"] =
         (static_cast<double>(last.uordblks) - static_cast<double>(first.uordblks)) / 1024.0;

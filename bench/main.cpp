@@ -60,8 +60,6 @@ int main(int argc, char** argv) {
             args.push_back(arg);
         }
     }
-    // Plain text unless asked for colours: the report is read in logs and pasted.
-    args.insert(args.begin() + 1, "--benchmark_color=false");
     args.push_back("--benchmark_out=" + out);
     args.push_back("--benchmark_out_format=json");
     std::vector<char*> pointers;
