@@ -165,6 +165,7 @@ void restartMemory(benchmark::State& state) {
 void registerCpuBenchmarks() {
     benchmark::RegisterBenchmark("cpu/input-update-culling", updateWithoutGl)
         ->Unit(benchmark::kMicrosecond)
+        ->MinTime(0.2)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
 }
