@@ -120,7 +120,12 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
     glEnableVertexAttribArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, screenQuadBuffer);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    if (blurLeavesPictureSharp(previousBallPosition, currentBallPosition, frameSeconds)) {
+    // A scaled copy would take a neighbouring texel here and there where the program's
+    // sampling does not, so only a window of the target's own size is copied into.
+    const bool sameSize =
+        framebufferWidth == renderTargetWidth && framebufferHeight == renderTargetHeight;
+    if (sameSize &&
+        blurLeavesPictureSharp(previousBallPosition, currentBallPosition, frameSeconds)) {
         // The program would only copy the picture, texel for texel, at the cost of a full
         // blur; the copy alone is many times cheaper and gives the same pixels.
         glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneFramebuffer);
