@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     benchmark::AddCustomContext("frames_per_window_size", std::to_string(frames));
-    benchmark::AddCustomContext("game_folder", absolute("."));
+    char folder[4096];
+    benchmark::AddCustomContext("game_folder", getcwd(folder, sizeof(folder)) ? folder : "");
 
     // Without the game: our CPU time and the start-up processes. Then in the open game.
     registerCpuBenchmarks();
