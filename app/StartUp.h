@@ -5,8 +5,9 @@ struct GLFWwindow;
 namespace Pellwin {
 
 // Everything between the greeting and the frame loop's set-up: the image library, the
-// command line, the window, its size callback, the current context and the GL entry
-// points. Fatal failures end the process with the game's messages.
+// command line, the data folder, the window, its size callback, the current context and
+// the GL entry points; the world's files start to be read on worker threads meanwhile. Fatal
+// failures end the process with the game's messages.
 GLFWwindow* openGameWindow(int argc, char** argv);
 
 // The whole program: greeting, command line, window, GL, the frame loop and shutdown.

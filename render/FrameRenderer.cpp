@@ -57,10 +57,25 @@ void renderScene() {
     drawnObjectCount = 0;
     viewMatrix = camera->view;
 
-    for (LoadModel* object : {player, rightWall, leftWall, sky, sun, backWall, floor, counter,
-                              marbleSlab, vegetableBoard}) {
+    // Near things first, so the rasteriser skips what they hide: most of the floor under
+    // the worktop, the feet of the walls. The order used to be player, rightWall, leftWall,
+    // sky, sun, backWall, floor, counter, marbleSlab, vegetableBoard, and every pixel must
+    // come out as it did. Opaque pictures have alpha 1, so blending them does not depend
+    // on what lies behind; the see-through sun and far wall still come after the sky that
+    // shows through them. What is left are depth ties where two objects touch: with
+    // GL_LESS the one drawn first keeps the pixel. An object that now comes after one it
+    // touches and used to precede (the floor after the worktop; the far wall and the side
+    // walls after the floor and the worktop) is drawn with GL_LEQUAL, so it keeps those
+    // pixels as before.
+    for (LoadModel* object : {player, counter, marbleSlab, sky, sun}) {
         drawIfVisible(object);
     }
+    glDepthFunc(GL_LEQUAL);
+    for (LoadModel* object : {floor, backWall, rightWall, leftWall}) {
+        drawIfVisible(object);
+    }
+    glDepthFunc(GL_LESS);
+    drawIfVisible(vegetableBoard);
     if (lightmapModel != nullptr && passesCulling(lightmapModel, lightmapModel->radius)) {
         lightmapModel->drawOpaque(projectionMatrix, viewMatrix);
         ++drawnObjectCount;

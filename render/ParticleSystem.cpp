@@ -49,7 +49,7 @@ void pointAtRecords(bool perInstance) {
 ParticleSystem::ParticleSystem(glm::vec3 emitterPosition)
     : updateShader(geometryShader), drawShader(particelShader) {
     LoadModel spriteLoader;
-    particleTexture = spriteLoader.setTexture("Resourcen\\Flare3.png");
+    particleTexture = spriteLoader.setTexture(particleSpritePath);
 
     particleCount = 0;
     maxParticles = particleCapacity;

@@ -6,6 +6,9 @@
 
 namespace Pellwin {
 
+// The particles' sprite picture.
+constexpr const char* particleSpritePath = "Resourcen\\Flare3.png";
+
 // One particle as the GPU buffers hold it: 13 floats, interleaved.
 struct ParticleRecord {
     float type;

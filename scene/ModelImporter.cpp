@@ -1,6 +1,7 @@
 #include "scene/ModelImporter.h"
 
 #include "app/AssetPath.h"
+#include "scene/AssetPrefetch.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/mesh.h>
@@ -8,6 +9,8 @@
 #include <assimp/scene.h>
 #include <cstring>
 #include <iostream>
+#include <map>
+#include <string>
 
 namespace Pellwin {
 
@@ -23,18 +26,33 @@ static unsigned int importFlags(const char* modelPath) {
            aiProcess_FlipWindingOrder;
 }
 
-ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
-                             std::vector<float>& positions, std::vector<float>& uvs,
-                             std::vector<float>& normals) {
+namespace {
+
+struct SharedImport {
+    bool unreadable;
+    ImportedMesh mesh;
+};
+std::map<std::string, SharedImport>* sharedImports = nullptr;
+
+void reportUnreadable(const char* modelPath) {
+    std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
+}
+
+} // namespace
+
+bool readModelFile(const char* modelPath, ImportedMesh& imported) {
+    std::vector<unsigned int>& indices = imported.indices;
+    std::vector<float>& positions = imported.positions;
+    std::vector<float>& uvs = imported.uvs;
+    std::vector<float>& normals = imported.normals;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(toNativePath(modelPath), importFlags(modelPath));
     if (scene == nullptr) {
-        std::cout << "Objekt " << modelPath << " konnte nicht geladen werden!" << std::endl;
-        return;
+        return false;
     }
     // A readable file may still hold no mesh at all; it then loads as an empty object.
     if (scene->mNumMeshes == 0 || scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr) {
-        return;
+        return true;
     }
     const aiMesh* mesh = scene->mMeshes[0];
     const unsigned int vertexCount = mesh->mNumVertices;
@@ -76,6 +94,48 @@ ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& i
     for (float& value : positions) {
         value *= 0.5f;
     }
+    return true;
+}
+
+MeshSharing::MeshSharing() {
+    delete sharedImports;
+    sharedImports = new std::map<std::string, SharedImport>();
+}
+
+MeshSharing::~MeshSharing() {
+    delete sharedImports;
+    sharedImports = nullptr;
+}
+
+ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& indices,
+                             std::vector<float>& positions, std::vector<float>& uvs,
+                             std::vector<float>& normals) {
+    ImportedMesh mesh;
+    bool readable = false;
+    const SharedImport* shared = nullptr;
+    if (sharedImports != nullptr) {
+        const auto found = sharedImports->find(modelPath);
+        shared = found != sharedImports->end() ? &found->second : nullptr;
+    }
+    if (shared != nullptr) {
+        readable = !shared->unreadable;
+        mesh = shared->mesh;
+    } else {
+        // Scene construction may have had the file read ahead on a worker thread.
+        if (sharedImports == nullptr || !takeImportedModel(modelPath, readable, mesh)) {
+            readable = readModelFile(modelPath, mesh);
+        }
+        if (sharedImports != nullptr) {
+            sharedImports->emplace(modelPath, SharedImport{!readable, mesh});
+        }
+    }
+    if (!readable) {
+        reportUnreadable(modelPath);
+    }
+    indices = std::move(mesh.indices);
+    positions = std::move(mesh.positions);
+    uvs = std::move(mesh.uvs);
+    normals = std::move(mesh.normals);
 }
 
 } // namespace Pellwin

@@ -5,11 +5,13 @@
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
+#include "scene/ModelImporter.h"
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 
 namespace Pellwin {
 
@@ -127,11 +129,30 @@ void createObject(const ObjectEntry& entry) {
 
 } // namespace
 
+AssetList catalogueAssets() {
+    AssetList assets;
+    auto add = [](std::vector<std::string>& paths, const std::string& path) {
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) {
+            paths.push_back(path);
+        }
+    };
+    for (int i = 0; i < sceneObjectCount; ++i) {
+        if (i == objectsBeforeParticles) {
+            add(assets.pictures, particleSpritePath);
+        }
+        add(assets.models, objectCatalogue[i].model);
+        add(assets.pictures, objectCatalogue[i].texture);
+    }
+    return assets;
+}
+
 LoadModel** sceneObjectSlot(int index) {
     return objectCatalogue[index].slot;
 }
 
 void buildScene(GLFWwindow* window) {
+    // Eighteen objects are the same box; each still gets its own copy and GL buffers.
+    MeshSharing sharing;
     glEnable(GL_DEPTH_TEST);
     viewFrustum = new ViewFrustum();
 
@@ -159,6 +180,7 @@ void buildScene(GLFWwindow* window) {
     glfwGetWindowSize(window, &windowWidth, &windowHeight);
     glViewport(0, 0, windowWidth, windowHeight);
     controller = new Controller(window);
+    finishReadingAssets();
 }
 
 } // namespace Pellwin

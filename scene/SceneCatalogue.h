@@ -1,4 +1,6 @@
 #pragma once
+#include "scene/AssetPrefetch.h"
+
 #include <glm/glm.hpp>
 
 struct GLFWwindow;
@@ -66,6 +68,10 @@ constexpr int sceneObjectCount = 34;
 
 // The scene objects in catalogue order; a slot is null before the scene is built.
 LoadModel** sceneObjectSlot(int index);
+
+// Every picture and every model file of the world once, in the order buildScene first
+// loads them.
+AssetList catalogueAssets();
 
 // Builds every program, object and helper of the world once, before the first frame.
 void buildScene(GLFWwindow* window);

@@ -1,8 +1,10 @@
 #include "scene/TextureCache.h"
 
 #include "app/AssetPath.h"
+#include "scene/AssetPrefetch.h"
 
 #include <FreeImage.h>
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -33,12 +35,26 @@ bool decodeTexture(const std::string& nativePath, int& width, int& height,
     return bits != nullptr;
 }
 
-GLuint loadTexture(std::string path) {
-    const std::string nativePath = toNativePath(path);
-    GLsizei width = 0;
-    GLsizei height = 0;
+bool decodePicture(const std::string& nativePath, MipmapChain& picture) {
+    picture = MipmapChain();
     std::vector<unsigned char> pixels;
-    if (!decodeTexture(nativePath, width, height, pixels)) {
+    if (!decodeTexture(nativePath, picture.width, picture.height, pixels)) {
+        return false;
+    }
+    picture.levels.push_back(std::move(pixels));
+    if (makesOwnMipmaps(picture.width, picture.height)) {
+        addMipmapLevels(picture);
+    }
+    return true;
+}
+
+GLuint loadTexture(std::string path) {
+    MipmapChain picture;
+    bool readable = false;
+    if (!takeDecodedPicture(path, readable, picture)) {
+        readable = decodePicture(toNativePath(path), picture);
+    }
+    if (!readable) {
         // The game goes on with an empty texture; the player's console stays as it is.
         std::cerr << "Texture '" << path << "' could not be read; it stays empty." << std::endl;
     }
@@ -50,9 +66,19 @@ GLuint loadTexture(std::string path) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 pixels.empty() ? nullptr : pixels.data());
-    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, picture.width, picture.height, 0, GL_BGRA,
+                 GL_UNSIGNED_BYTE, picture.levels.empty() ? nullptr : picture.levels[0].data());
+    if (picture.levels.size() > 1) {
+        // Made on the decode threads; the driver's own generation would first compile its
+        // blit programs, the largest single cost of start-up.
+        for (size_t level = 1; level < picture.levels.size(); ++level) {
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA,
+                         std::max(1, picture.width >> level), std::max(1, picture.height >> level),
+                         0, GL_BGRA, GL_UNSIGNED_BYTE, picture.levels[level].data());
+        }
+    } else {
+        glGenerateMipmap(GL_TEXTURE_2D);
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // Clamp on both axes: the meshes map each face onto the whole picture, and repeating

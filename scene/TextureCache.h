@@ -1,4 +1,6 @@
 #pragma once
+#include "scene/TextureMipmaps.h"
+
 #include <GL/glew.h>
 #include <string>
 #include <unordered_map>
@@ -16,5 +18,9 @@ GLuint loadTexture(std::string path);
 // in, when the file cannot be read.
 bool decodeTexture(const std::string& nativePath, int& width, int& height,
                    std::vector<unsigned char>& pixels);
+
+// decodeTexture's pixels as level 0 of a chain, with the smaller levels the loader makes
+// itself (see makesOwnMipmaps). False, with an empty chain, when the file cannot be read.
+bool decodePicture(const std::string& nativePath, MipmapChain& picture);
 
 } // namespace Pellwin

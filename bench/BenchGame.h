@@ -1,0 +1,43 @@
+#pragma once
+#include <string>
+#include <vector>
+
+struct GLFWwindow;
+
+namespace TolvaBench {
+
+// The real game in a 1024 x 768 window, opened the first time a benchmark needs it and
+// driven through its key seam with the tests' winning run and the real clock.
+GLFWwindow* gameWindow();
+bool gameIsOpen();
+void closeGame();
+
+// Resizes the window when it has another size, and then starts a fresh round, so runs
+// of the same length see the same part of the track.
+void useWindowSize(int width, int height);
+void startFreshRound();
+
+// One runFrame of a running round, in ms. The pictures between rounds are shown (F1
+// starts the next) but not counted. Negative when no round gets going.
+double playRoundFrame();
+
+// The least a playing frame does: clear the target, the blur pass, swap. Leaves the
+// ball's history for the blur as the played frame left it.
+double floorFrame();
+
+// One playing frame done step by step, each step finished on the GPU before the next.
+// With `drawCosts`, each draw of the scene pass is finished and timed on its own too,
+// added to its slot in the order of `drawNames`.
+struct FrameParts {
+    double update = 0.0; // handleInput and updateGame, with the particle update
+    double scene = 0.0;
+    double blur = 0.0;
+    double swap = 0.0;
+};
+FrameParts playSplitFrame(std::vector<double>* drawCosts = nullptr);
+extern const std::vector<std::string> drawNames;
+
+// Lines the game printed so far that report a GL error.
+int glErrorLines();
+
+} // namespace TolvaBench
