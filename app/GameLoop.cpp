@@ -5,6 +5,7 @@
 #include "app/KeyInput.h"
 #include "app/Level.h"
 #include "app/WindowSettings.h"
+#include "audio/GameSounds.h"
 #include "render/FrameRenderer.h"
 #include "render/FrustumCulling.h"
 #include "render/ParticleSystem.h"
@@ -93,6 +94,7 @@ void setUpGame(GLFWwindow* window) {
     resetRenderSettings();
     buildScene(window);
     resetLevel();
+    openGameSounds();
 }
 
 bool runFrame(GLFWwindow* window) {
@@ -152,6 +154,7 @@ bool runFrame(GLFWwindow* window) {
         }
     }
 
+    updateGameSounds(window);
     glfwSwapBuffers(window);
     if (glGetError() != GL_NO_ERROR) {
         std::cout << "ERROR: GL Error detected" << std::endl;
@@ -174,6 +177,7 @@ void paceFrame() {
 }
 
 void shutDownGame() {
+    closeGameSounds();
     for (ShaderProgram** program :
          {&vboVaoShader, &texturShader, &normalsShader, &normalsSpotShader,
           &normalsSpotTranspShader, &geometryShader, &particelShader, &blurShader}) {
