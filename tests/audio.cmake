@@ -1,10 +1,7 @@
-# A scripted game recorded through OpenAL's wave writer, in a process of its own: the device
-# opens at set-up and takes its configuration from ALSOFT_CONF.
+# Its own process: the device opens at set-up and takes its configuration from ALSOFT_CONF.
 set(TOLVA_RECORDING ${PROJECT_BINARY_DIR}/test-artifacts/recorded-game.wav)
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/test-artifacts)
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/record-audio.conf "[general]\ndrivers = wave\n"
-  "channels = stereo\nfrequency = 44100\nsample-type = int16\nstereo-encoding = panpot\n"
-  "[wave]\nfile = ${TOLVA_RECORDING}\n")
+configure_file(audio/record-audio.conf.in record-audio.conf @ONLY)
 add_executable(tolva-tests-audio audio/RecordedGameTest.cpp support/KeyScript.cpp
   support/GlTestWindow.cpp support/WinningRun.cpp support/X11Screenshot.cpp)
 target_link_libraries(tolva-tests-audio PRIVATE tolva_game GTest::gtest X11::X11)

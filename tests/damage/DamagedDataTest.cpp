@@ -183,9 +183,12 @@ struct Case {
     Damage damage;
 };
 
-ProcessResult runGameIn(const std::string& folder) {
+// Sound goes to OpenAL's null device, so the sounds load where there is no sound card.
+ProcessResult runGameIn(const std::string& folder,
+                        const std::string& audio = "ALSOFT_DRIVERS=null") {
     TolvaTest::ProcessOptions options;
     options.workingDirectory = folder;
+    options.extraEnvironment.push_back(audio);
     options.timeoutSeconds = 300.0;
     // Leak checking at exit looks into the GL driver, not the game; a sanitizer build run
     // outside the dev script would otherwise report the driver's own allocations.
@@ -460,6 +463,31 @@ TEST_F(DamagedData, AShaderEndsTheGameWithTheLoadersMessageAndStatusOne) {
         EXPECT_EQ(countLines(run.out, playedLine), 0) << "no frame was played";
         EXPECT_EQ(countLinesContaining(run.err, "could not be read"), 0) << "no picture loaded";
     }
+}
+
+TEST_F(DamagedData, ASoundFallsSilentWithOneLineNamingItAndTheGameGoesOn) {
+    expectCleanBaseline();
+    const std::vector<Case> cases = casesFor(shippedFiles(".wav"));
+    ASSERT_FALSE(cases.empty()) << "no WAV files under " << dataSource() << "/Resourcen";
+    const std::vector<ProcessResult> runs = DamageWorkshop::instance->runAll(cases);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const ProcessResult& run = runs[i];
+        SCOPED_TRACE(describe(cases[i], run));
+        EXPECT_TRUE(run.exitStatus == 0 && !run.timedOut && !hasSanitizerReport(run.err));
+        EXPECT_EQ(countLinesContaining(run.err, gamePath(cases[i].relative)), 1) << "names it";
+        EXPECT_EQ(countLinesContaining(run.err, "Sound"), 1) << "and no other sound";
+        EXPECT_EQ(run.out, baseline().out) << "the console shows what it shows with intact data";
+    }
+}
+
+TEST_F(DamagedData, WithoutAnAudioDeviceTheGamePlaysSilentlyWithOneLine) {
+    const std::string conf = DamageWorkshop::instance->folder(0) + ".conf";
+    writeBytes(conf, "[general]\ndrivers = wave\n[wave]\nfile = /no/such/folder/x.wav\n");
+    const ProcessResult run = runGameIn(DamageWorkshop::instance->folder(0), "ALSOFT_CONF=" + conf);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, baseline().out);
+    EXPECT_EQ(run.err, baseline().err +
+                           "Sound: no audio device could be opened; the game plays silently.\n");
 }
 
 int main(int argc, char** argv) {
