@@ -66,12 +66,15 @@ struct VoiceSetup {
 
 const VoiceSetup voiceSetups[firstKnife] = {
     {rollSound, 0.0f, true, false},  {flightSound, 0.7f, true, false},
-    {steamSound, 0.8f, true, false}, {jumpSound, 0.8f, false, false},
+    {steamSound, 0.8f, true, false}, {jumpSound, 1.0f, false, false},
     {landSound, 0.9f, false, false}, {knockSound, 1.0f, false, false},
     {wonSound, 0.8f, false, true},   {lostSound, 0.8f, false, true},
     {clickSound, 0.6f, false, true},
 };
-constexpr float knifeGain = 0.8f;
+// Six knives fall at once; only those beside the ball should stand out, so they fade
+// twice as fast with distance as everything else.
+constexpr float knifeGain = 0.45f;
+constexpr float knifeRolloff = 2.0f;
 // About the camera's distance from the ball: the ball's own sounds play at their gain.
 constexpr float fullGainDistance = 4.0f;
 
@@ -215,6 +218,7 @@ void openGameSounds() {
     }
     for (int k = 0; k < 6; ++k) {
         makeVoice(static_cast<Voice>(firstKnife + k), whooshSound, knifeGain, false, false);
+        alSourcef(sources[firstKnife + k], AL_ROLLOFF_FACTOR, knifeRolloff);
     }
 }
 
