@@ -134,7 +134,7 @@ TEST(RecordedGame, SoundsFollowTheGameAndItsPlaces) {
         EXPECT_TRUE(heard >= leastRms && heard <= mostRms) << what << ": RMS " << heard;
     }
 
-    // Against the middle level of the three seconds around it, which a knock nearby keeps.
+    // Against the median level of the three seconds around it, unmoved by a knock nearby.
     std::vector<double> level;
     double burst = 0.0;
     for (double t = jump - 1.5; t < jump + 1.5; t += 0.05) {
