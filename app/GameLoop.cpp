@@ -7,6 +7,7 @@
 #include "app/Scoreboard.h"
 #include "app/WinRecord.h"
 #include "app/WindowSettings.h"
+#include "audio/GameSounds.h"
 #include "render/FrameRenderer.h"
 #include "render/FrustumCulling.h"
 #include "render/Overlay.h"
@@ -112,6 +113,7 @@ void setUpGame(GLFWwindow* window) {
     resetLevel();
     // After the scene, so that no scene texture's name moves.
     createOverlay();
+    openGameSounds();
 }
 
 bool runFrame(GLFWwindow* window) {
@@ -182,6 +184,7 @@ bool runFrame(GLFWwindow* window) {
         }
     }
 
+    updateGameSounds(window);
     glfwSwapBuffers(window);
     if (glGetError() != GL_NO_ERROR) {
         std::cout << "ERROR: GL Error detected" << std::endl;
@@ -205,6 +208,7 @@ void paceFrame() {
 
 void shutDownGame() {
     destroyOverlay();
+    closeGameSounds();
     for (ShaderProgram** program :
          {&vboVaoShader, &texturShader, &normalsShader, &normalsSpotShader,
           &normalsSpotTranspShader, &geometryShader, &particelShader, &blurShader}) {

@@ -64,8 +64,9 @@ protected:
         fs::copy(fs::path(TOLVA_SOURCE_DIR) / "Resourcen", folder / "Resourcen",
                  fs::copy_options::recursive);
     }
-    ProcessResult play() {
-        return runProcess({TOLVA_DAMAGED_RUNNER}, {folder.path, {}, false}, 300.0);
+    // Sound goes to OpenAL's null device, so the sounds load where there is no sound card.
+    ProcessResult play(const std::string& audio = "ALSOFT_DRIVERS=null") {
+        return runProcess({TOLVA_DAMAGED_RUNNER}, {folder.path, {audio}, false}, 300.0);
     }
     // Shipped files with this ending that the game loads, below the working folder.
     std::vector<std::string> shipped(const std::string& ending) {
@@ -85,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST_F(DamagedData, BrokenModelsAndPicturesCostOnlyTheirLooks) {
+TEST_F(DamagedData, BrokenModelsPicturesAndSoundsCostOnlyTheirLooksAndSounds) {
     const ProcessResult intact = play();
     ASSERT_EQ(intact.exitStatus, 0) << intact.out << intact.err;
     ASSERT_EQ(intact.err, "") << "the intact data plays without a word";
@@ -95,10 +96,10 @@ TEST_F(DamagedData, BrokenModelsAndPicturesCostOnlyTheirLooks) {
         {"Resourcen/sphere.obj", 2},       {"Resourcen/earth.obj", 1},
         {"Resourcen/moon.obj", 1},         {"Resourcen/pot1.obj", 1},
         {"Resourcen/metalKnife_2.obj", 7}, {"Resourcen/Lightmap/lightmap.obj", 1}};
-    for (const char* kind : {".obj", ".png"}) {
+    for (const std::string kind : {".obj", ".png", ".wav"}) {
         const std::vector<std::string> files = shipped(kind);
         for (Damage how : {missing, empty, halved, noise}) {
-            SCOPED_TRACE(std::string(kind) + " files " + damageNames[how]);
+            SCOPED_TRACE(kind + " files " + damageNames[how]);
             const fs::path backup = folder / "intact";
             fs::copy(folder / "Resourcen", backup, fs::copy_options::recursive);
             for (const std::string& file : files) {
@@ -112,13 +113,12 @@ TEST_F(DamagedData, BrokenModelsAndPicturesCostOnlyTheirLooks) {
             std::string out = r.out;
             for (const std::string& file : files) {
                 const std::string line =
-                    kind == std::string(".obj")
-                        ? "Objekt " + gamePath(file) + " konnte nicht geladen werden!\n"
-                        : "Texture '" + gamePath(file) + "' could not be read";
-                const std::string& where = kind == std::string(".obj") ? r.out : r.err;
-                const int expected = kind == std::string(".png") ? 1 : users.at(file);
-                const int found = linesWith(where, line);
-                EXPECT_TRUE(found == expected || (found == 0 && how >= halved))
+                    kind == ".obj" ? "Objekt " + gamePath(file) + " konnte nicht geladen werden!\n"
+                    : kind == ".png" ? "Texture '" + gamePath(file) + "' could not be read"
+                                     : "Sound '" + gamePath(file) + "' is unreadable";
+                const int expected = kind == ".obj" ? users.at(file) : 1;
+                const int found = linesWith(kind == ".obj" ? r.out : r.err, line);
+                EXPECT_TRUE(found == expected || (found == 0 && how >= halved && kind != ".wav"))
                     << file << ": " << found;
                 for (size_t at; (at = out.find(line)) != std::string::npos;) {
                     out.erase(at, line.size());
@@ -155,4 +155,13 @@ TEST_F(DamagedData, ABrokenShaderEndsTheGameWithTheLoadersWords) {
             EXPECT_EQ(linesWith(r.out, "played"), 0) << "no frame was played";
         }
     }
+}
+
+TEST_F(DamagedData, WithoutAnAudioDeviceTheGamePlaysSilentlyWithOneLine) {
+    const std::string conf = folder / "no-device.conf";
+    std::ofstream(conf) << "[general]\ndrivers = wave\n[wave]\nfile = /no/such/folder/x.wav\n";
+    const ProcessResult r = play("ALSOFT_CONF=" + conf);
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.out, play().out);
+    EXPECT_EQ(r.err, "Sound: no audio device could be opened; the game plays silently.\n");
 }

@@ -1,4 +1,4 @@
-// tolva-assetgen <outdir>: writes every mesh and picture of the game under
+// tolva-assetgen <outdir>: writes every mesh, picture and sound of the game under
 // <outdir>/Resourcen. The output is the same, byte for byte, on every run.
 #include <FreeImage.h>
 
@@ -18,6 +18,7 @@
 #include "objwriter.h"
 #include "room.h"
 #include "screens.h"
+#include "sounds.h"
 #include "sprites.h"
 #include "stilllife.h"
 
@@ -43,6 +44,11 @@ struct Model {
     std::function<Mesh()> make;
 };
 
+struct SoundFile {
+    const char* path;
+    std::function<Sound()> make;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,7 +58,7 @@ int main(int argc, char** argv) {
     }
     const fs::path root = fs::path(argv[1]) / "Resourcen";
     std::error_code ec;
-    for (const char* sub : {"", "BilderGedreht", "Lightmap", "Icons"}) {
+    for (const char* sub : {"", "BilderGedreht", "Lightmap", "Icons", "Sounds"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).string().c_str());
@@ -120,6 +126,20 @@ int main(int argc, char** argv) {
                     objText(rack.mesh, "lightmap", FileFrame::AsImported));
     ok &= savePng(rack.texture, (root / "Lightmap" / "Lightmap_Wood.png").string(),
                   Storage::Upright, Channels::Rgb);
+
+    const std::vector<SoundFile> sounds = {
+        {"roll.wav", rollSound},   {"jump.wav", jumpSound},     {"land.wav", landSound},
+        {"knock.wav", knockSound}, {"whoosh.wav", whooshSound}, {"flight.wav", flightSound},
+        {"steam.wav", steamSound}, {"won.wav", wonSound},       {"lost.wav", lostSound},
+        {"click.wav", clickSound},
+    };
+    for (const SoundFile& s : sounds) {
+        const fs::path path = root / "Sounds" / s.path;
+        if (!saveWav(s.make(), path.string())) {
+            std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
+            ok = false;
+        }
+    }
 
     // The desktop's icons; they are installed, but the game itself never loads them.
     for (int size : {48, 128, 256}) {
