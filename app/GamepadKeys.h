@@ -1,4 +1,5 @@
 #pragma once
+#include <GL/glew.h> // before GLFW, which would bring in the old gl.h
 #include <GLFW/glfw3.h>
 
 namespace Pellwin {

@@ -19,13 +19,8 @@ namespace {
 enum Damage { missing, empty, halved, noise };
 const char* const damageNames[] = {"missing", "empty", "cut in half", "noise"};
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void damage(const fs::path& path, Damage how) {
-    const std::string intact = readBytes(path);
+    const std::string intact = readFile(path);
     std::string bytes = how == halved ? intact.substr(0, intact.size() / 2) : "";
     if (how == noise) {
         std::mt19937 random(unsigned(intact.size()));
@@ -116,7 +111,10 @@ TEST_F(DamagedData, BrokenModelsPicturesAndSoundsCostOnlyTheirLooksAndSounds) {
                     kind == ".obj" ? "Objekt " + gamePath(file) + " konnte nicht geladen werden!\n"
                     : kind == ".png" ? "Texture '" + gamePath(file) + "' could not be read"
                                      : "Sound '" + gamePath(file) + "' is unreadable";
-                const int expected = kind == ".obj" ? users.at(file) : 1;
+                // The clock's lettering is an extra: without it the game shows no clock, quietly.
+                const int expected = kind == ".obj"                    ? users.at(file)
+                                     : file == "Resourcen/Schrift.png" ? 0
+                                                                       : 1;
                 const int found = linesWith(kind == ".obj" ? r.out : r.err, line);
                 EXPECT_TRUE(found == expected || (found == 0 && how >= halved && kind != ".wav"))
                     << file << ": " << found;
@@ -132,20 +130,25 @@ TEST_F(DamagedData, BrokenModelsPicturesAndSoundsCostOnlyTheirLooksAndSounds) {
 TEST_F(DamagedData, ABrokenShaderEndsTheGameWithTheLoadersWords) {
     const std::string start =
         "Hello Tolva\nyou are ececuting 'tolva'\nSUCCESS: glfw intialisiert\n";
+    const ProcessResult intact = play();
     std::vector<std::string> shaders;
     for (const auto& entry : fs::directory_iterator(folder / "Shader")) {
         shaders.push_back("Shader/" + entry.path().filename().string());
     }
-    ASSERT_EQ(shaders.size(), 15u);
+    ASSERT_EQ(shaders.size(), 17u);
     for (const std::string& file : shaders) {
         for (Damage how : {missing, empty, halved, noise}) {
             SCOPED_TRACE(file + " " + damageNames[how]);
-            const std::string intact = readBytes(folder / file);
+            const std::string bytes = readFile(folder / file);
             damage(folder / file, how);
             const ProcessResult r = play();
-            std::ofstream(folder / file, std::ios::binary) << intact;
-            EXPECT_EQ(r.exitStatus, 1);
+            std::ofstream(folder / file, std::ios::binary) << bytes;
             EXPECT_FALSE(sanitizerSpoke(r.err)) << r.err;
+            if (file.rfind("Shader/overlay.", 0) == 0) {
+                EXPECT_EQ(r.out, intact.out) << "the clock is left out, quietly";
+                continue;
+            }
+            EXPECT_EQ(r.exitStatus, 1);
             ASSERT_EQ(r.out.substr(0, start.size()), start);
             const std::string loadLine = "ERROR: Load file '" + gamePath(file) + "'.\n";
             EXPECT_EQ(linesWith(r.out, "ERROR: Load file"), how == missing ? 1 : 0);

@@ -31,8 +31,7 @@ bool press(Process& game, const std::string& window, const char* key, const std:
 // The won picture is teal and gold; the lost one is red.
 bool showsWonPicture(const std::string& window, const std::string& shot) {
     runProcess({"/usr/bin/import", "-window", window, "-depth", "8", shot});
-    std::ifstream in(shot, std::ios::binary);
-    const std::string ppm((std::istreambuf_iterator<char>(in)), {});
+    const std::string ppm = readFile(shot);
     const size_t pixels = 1024 * 768 * 3;
     long red = 0, green = 0;
     for (size_t at = ppm.size() - std::min(pixels, ppm.size()); at + 2 < ppm.size(); at += 3) {
@@ -58,11 +57,7 @@ void winOnce(const std::string& dataHome, double wait) {
         runProcess({"/usr/bin/xdotool", down ? "keydown" : "keyup", key});
     }
     EXPECT_TRUE(showsWonPicture(window, dataHome + "/shot.ppm")) << "the route did not win";
-    for (int attempt = 0; attempt < 10 && game.running(); ++attempt) {
-        holdKeyInWindow(window, "Escape", 0.3 * (attempt + 1));
-        sleepSeconds(1.0);
-    }
-    EXPECT_EQ(game.finish(30.0).exitStatus, 0);
+    EXPECT_EQ(quitWithEscape(game, window).exitStatus, 0);
 }
 
 } // namespace
@@ -72,10 +67,7 @@ TEST(BestTimeRuns, TheRecordOfTheFirstRunOutlivesASlowerSecondOne) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
     TemporaryFolder dataHome;
-    const auto record = [&] {
-        std::ifstream in(dataHome / "tolva/best-time");
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    };
+    const auto record = [&] { return readFile(dataHome / "tolva/best-time"); };
     winOnce(dataHome.path, 5.0);
     const std::string first = record();
     ASSERT_FALSE(first.empty()) << "the first win kept no record";

@@ -12,8 +12,7 @@ TEST(Install, AnInstalledGameStartsFromAnywhereWithItsDesktopEntryAndIcons) {
     const std::string desktop = prefix / "share/applications/tolva.desktop";
     const ProcessResult valid = runProcess({"/usr/bin/desktop-file-validate", desktop});
     EXPECT_EQ(valid.exitStatus, 0) << valid.out << valid.err;
-    std::ifstream entry(desktop);
-    const std::string text((std::istreambuf_iterator<char>(entry)), {});
+    const std::string text = readFile(desktop);
     EXPECT_NE(text.find("\nName=Tolva - Quellmoor\n"), std::string::npos);
     EXPECT_NE(text.find("\nCategories=Game;ArcadeGame;\n"), std::string::npos);
     for (int size : {48, 128, 256}) {
@@ -32,11 +31,7 @@ TEST(Install, AnInstalledGameStartsFromAnywhereWithItsDesktopEntryAndIcons) {
     Process game({prefix / "bin/tolva", "640", "480"}, {elsewhere.path, {}, false});
     const std::string window = waitForGameWindow(game, 120.0);
     EXPECT_NE(window, "") << game.outputSoFar();
-    for (int attempt = 0; attempt < 10 && game.running() && !window.empty(); ++attempt) {
-        holdKeyInWindow(window, "Escape", 0.3 * (attempt + 1));
-        sleepSeconds(1.0);
-    }
-    const ProcessResult r = game.finish(30.0);
+    const ProcessResult r = quitWithEscape(game, window);
     EXPECT_EQ(r.exitStatus, 0);
     EXPECT_EQ(r.out, greeting(prefix / "bin/tolva") + "SUCCESS: glfw intialisiert\n")
         << "every shader and model found";

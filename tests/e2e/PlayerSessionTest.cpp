@@ -1,6 +1,8 @@
 // A player's session from the outside: the real binary in a window, keys through xdotool.
 #include "e2e/E2e.h"
 
+#include <sstream>
+
 using namespace TolvaTest;
 
 namespace {
@@ -9,19 +11,7 @@ std::string screenshot(const std::string& window, const std::string& name) {
     std::filesystem::create_directories(TOLVA_ARTIFACT_DIR);
     const std::string path = std::string(TOLVA_ARTIFACT_DIR) + "/" + name + ".png";
     runProcess({"/usr/bin/import", "-window", window, path});
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Presses Escape until the game has ended; a slow frame can miss a short press.
-ProcessResult quit(Process& game, const std::string& window) {
-    for (int attempt = 0; attempt < 10 && game.running(); ++attempt) {
-        holdKeyInWindow(window, "Escape", 0.3 * (attempt + 1));
-        for (int wait = 0; wait < 40 && game.running(); ++wait) {
-            sleepSeconds(0.05);
-        }
-    }
-    return game.finish(30.0);
+    return readFile(path);
 }
 
 class PlayerSession : public ::testing::Test {
@@ -48,7 +38,7 @@ TEST_F(PlayerSession, StartedBareFromAnywhereItPlaysLosesAndQuitsOnEscape) {
     holdKeyInWindow(window, "d", 4.0); // sideways off the worktop
     const std::string lost = screenshot(window, "session-lost");
     EXPECT_NE(title, lost) << "F1 and D led from the title to the lost picture";
-    const ProcessResult r = quit(game, window);
+    const ProcessResult r = quitWithEscape(game, window);
     EXPECT_EQ(r.exitStatus, 0);
     EXPECT_EQ(r.out, "Hello Tolva\nNicht die richtige Anzahl an Argumenten, 2 Integers "
                      "erwartet\nSUCCESS: glfw intialisiert\n");
@@ -61,40 +51,24 @@ TEST_F(PlayerSession, AnEmptyResourcenFolderIsReportedObjectByObjectAndTheGameRu
     const std::string window = waitForGameWindow(game, 120.0);
     ASSERT_NE(window, "");
     holdKeyInWindow(window, "F1", 1.0);
-    const ProcessResult r = quit(game, window);
+    const ProcessResult r = quitWithEscape(game, window);
     EXPECT_EQ(r.exitStatus, 0);
     std::string expected = greeting() + "SUCCESS: glfw intialisiert\n";
-    for (const char* model : {"cube",           "cube",
-                              "cube",           "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "sphere",
-                              "cube_zentriert", "Lightmap\\lightmap",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "cube_zentriert", "cube_zentriert",
-                              "earth",          "moon",
-                              "pot1",           "metalKnife_2",
-                              "metalKnife_2",   "metalKnife_2",
-                              "metalKnife_2",   "metalKnife_2",
-                              "metalKnife_2",   "metalKnife_2",
-                              "cube_zentriert", "sphere"}) {
-        expected += "Objekt Resourcen\\" + std::string(model) +
-                    ".obj konnte nicht geladen "
-                    "werden!\n";
+    // Each object's model, and how many objects in a row use it, in the order of the world.
+    std::istringstream models("cube 3 cube_zentriert 8 sphere 1 cube_zentriert 1 "
+                              "Lightmap\\lightmap 1 cube_zentriert 8 earth 1 moon 1 pot1 1 "
+                              "metalKnife_2 7 cube_zentriert 1 sphere 1");
+    std::string model;
+    for (int objects = 0; models >> model >> objects;) {
+        while (objects-- > 0) {
+            expected += "Objekt Resourcen\\" + model + ".obj konnte nicht geladen werden!\n";
+        }
     }
     EXPECT_EQ(r.out, expected);
-    std::string pictures;
-    for (size_t start = 0, end; (end = r.err.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        const std::string line = r.err.substr(start, end - start);
-        const size_t png = line.find(".png");
-        pictures +=
-            png == std::string::npos
-                ? ""
-                : line.substr(line.rfind('\\', png) + 1, png - line.rfind('\\', png) - 1) + " ";
+    std::string pictures; // the name of each picture in a line of standard error
+    for (size_t png = 0; (png = r.err.find(".png", png)) != std::string::npos; png += 4) {
+        const size_t name = r.err.rfind('\\', png) + 1;
+        pictures += r.err.substr(name, png - name) + " ";
     }
     EXPECT_EQ(pictures, "titel gameOver youWon Grungemaps wand-02 wintergartenFrei WoodPlanks "
                         "sun Sky marmor stone01 gemuese Lightmap_Wood wood02 FlareStern "

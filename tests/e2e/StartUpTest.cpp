@@ -79,7 +79,6 @@ TEST(StartUp, EachBrokenShaderEndsTheGameWithTheLoadersWordsBeforeTheScene) {
         std::string before, inTheLog;
     } cases[] = {
         {"basic.vert", "", "ERROR: Load file 'Shader\\basic.vert'.\n", "rror"},
-        {"normals_spot_transp.frag", noCode, "", "rror"},
         {"geometry.geom", noCode, "", "rror"},
         {"vbo_vao.frag",
          "#version 330 core\nin vec4 texCoord;\nout vec4 fragColor;\n"

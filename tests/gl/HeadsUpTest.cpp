@@ -1,19 +1,12 @@
-// The clock over the game, read back at known round times at two window sizes, and the
-// scripted winning run played on a pad, which ends on the won picture with its times.
-#include "app/BestTime.h"
+// The clock over the game, read back at known round times at two window sizes.
 #include "app/GameLoop.h"
-#include "app/GamepadKeys.h"
-#include "app/KeyInput.h"
-#include "app/WinRecord.h"
 #include "app/WindowSettings.h"
 #include "support/GlTestWindow.h"
 #include "support/KeyScript.h"
-#include "support/WinningRun.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace Pellwin;
@@ -88,52 +81,3 @@ TEST_P(TimeOnScreen, CountsDownFromFiftyAndShowsZeroWhenTimeRunsOut) {
 
 INSTANTIATE_TEST_SUITE_P(WindowSizes, TimeOnScreen,
                          ::testing::Values(std::make_pair(640, 480), std::make_pair(1920, 1080)));
-
-namespace {
-
-std::vector<int> padKeys;
-
-// The script's keys as a pad player gives them: stick, D-pad and buttons.
-bool scriptedPad(GLFWgamepadstate& state) {
-    state = restingPad();
-    for (int key : padKeys) {
-        state.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] -= key == GLFW_KEY_W ? 1.0f : 0.0f;
-        state.axes[GLFW_GAMEPAD_AXIS_LEFT_X] += key == GLFW_KEY_D ? 0.7f : 0.0f;
-        state.buttons[GLFW_GAMEPAD_BUTTON_DPAD_LEFT] |= key == GLFW_KEY_A;
-        state.buttons[GLFW_GAMEPAD_BUTTON_DPAD_DOWN] |= key == GLFW_KEY_S;
-        state.buttons[GLFW_GAMEPAD_BUTTON_A] |= key == GLFW_KEY_SPACE;
-        state.buttons[GLFW_GAMEPAD_BUTTON_START] |= key == GLFW_KEY_F1;
-    }
-    return true;
-}
-
-} // namespace
-
-TEST(PadGame, TheWinningRunOnThePadWinsAndTheWonPictureShowsItsTime) {
-    const std::string record = std::string(TOLVA_ARTIFACT_DIR) + "/pad-best-time";
-    std::remove(record.c_str());
-    keepBestTimeIn(record);
-    forgetRunBest();
-    returnToTitle(1.0);
-    setPadStateReader(scriptedPad);
-    int frame = 0;
-    for (; frame < 55 * 60 && (frame == 0 || playing); ++frame) {
-        for (const ScriptStep& step : winningRun) {
-            padKeys = step.time <= frame / 60.0 ? step.keys : padKeys;
-        }
-        padKeys.push_back(frame == 0 ? GLFW_KEY_F1 : 0);
-        stepFrame();
-        if (frame == 300) {
-            saveScreenshot(readWindow(), "clock-in-play");
-        }
-    }
-    EXPECT_TRUE(goalReached) << "after " << frame << " frames";
-    // The time from F1 to the frame that saw the goal, to the hundredth.
-    EXPECT_NEAR(readBestTime(record), (frame - 1) * 100 / 60.0, 1.0);
-    stepFrame();
-    saveScreenshot(readWindow(), "won-times");
-    EXPECT_EQ(drainGlErrors(), 0);
-    setPadStateReader(nullptr);
-    keepBestTimeIn("");
-    returnToTitle();
-}

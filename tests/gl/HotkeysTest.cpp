@@ -17,22 +17,18 @@ namespace {
 
 const std::string quality = "Texturqualit\xE4t: ";
 
-void setEveryFilter(GLint minFilter, GLint magFilter) {
-    for (const auto& entry : textureCache) {
-        glBindTexture(GL_TEXTURE_2D, entry.second);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
-    }
-}
-
-int texturesFilteredWith(GLint minFilter, GLint magFilter) {
+// How many textures have these filters; with set, gives every texture them first.
+int texturesFilteredWith(GLint minFilter, GLint magFilter, bool set = false) {
     int count = 0;
     for (const auto& entry : textureCache) {
-        GLint minRead = 0, magRead = 0;
+        GLint filters[2] = {minFilter, magFilter};
         glBindTexture(GL_TEXTURE_2D, entry.second);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minRead);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magRead);
-        count += minRead == minFilter && magRead == magFilter ? 1 : 0;
+        for (int i = 0; i < 2; ++i) {
+            const GLenum which = i == 0 ? GL_TEXTURE_MIN_FILTER : GL_TEXTURE_MAG_FILTER;
+            set ? glTexParameteri(GL_TEXTURE_2D, which, filters[i])
+                : glGetTexParameteriv(GL_TEXTURE_2D, which, &filters[i]);
+        }
+        count += filters[0] == minFilter && filters[1] == magFilter ? 1 : 0;
     }
     return count;
 }
@@ -61,7 +57,7 @@ class Hotkeys : public ::testing::Test {
 protected:
     void SetUp() override { returnToTitle(); }
     void TearDown() override {
-        setEveryFilter(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
+        texturesFilteredWith(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, true);
         returnToTitle();
     }
 };

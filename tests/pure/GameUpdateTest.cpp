@@ -104,23 +104,6 @@ TEST_F(GameUpdateTest, BallRollsAlongItsHeadingUntilAPlankStopsIt) {
     EXPECT_FLOAT_EQ(at(player).z, -14.5f - 2.5f * frame64) << "free again, it rolls at once";
 }
 
-TEST_F(GameUpdateTest, SlabBlocksInANarrowBandAcrossTheTrack) {
-    playing = false;
-    raisedLevel = true;
-    const struct {
-        glm::vec3 p;
-        bool blocked;
-    } cases[] = {{{0, 5, -30}, true},       {{0, 5, -30.74f}, true},  {{0, 5, -30.76f}, false},
-                 {{0, 5, -29.26f}, true},   {{0, 5, -29.24f}, false}, {{10.4f, 5, -30}, true},
-                 {{-10.6f, 5, -30}, false}, {{0, 15.4f, -30}, true},  {{0, 15.6f, -30}, false}};
-    for (const auto& c : cases) {
-        roundLost = false;
-        put(player, c.p);
-        updateGame();
-        EXPECT_EQ(blocked, c.blocked) << c.p.x << ", " << c.p.y << ", " << c.p.z;
-    }
-}
-
 TEST_F(GameUpdateTest, HazardsTouchWithinTheirContactBoxes) {
     playing = false;
     const glm::vec3 ball(0, 5, -20);
@@ -161,21 +144,6 @@ TEST_F(GameUpdateTest, AHitStaysAndCountsWithLeavingTheTrack) {
     updateGame();
     EXPECT_TRUE(hazardHit) << "a hit stays a hit";
     EXPECT_TRUE(roundLost);
-}
-
-TEST_F(GameUpdateTest, FlyingKnifePassesUnderAJumpingBall) {
-    playing = false;
-    put(player, {0, 5, -12});
-    put(flyingKnife, {0, 5, -12});
-    TolvaTest::holdKey(GLFW_KEY_SPACE);
-    updateGame();
-    EXPECT_FALSE(hazardHit);
-    TolvaTest::releaseAllKeys();
-    controller->jumping = false;
-    put(player, {0, 5, -12});
-    put(flyingKnife, {0, 5, -12});
-    updateGame();
-    EXPECT_TRUE(hazardHit);
 }
 
 TEST_F(GameUpdateTest, KnivesFallTogetherAndStartOverAtFour) {
@@ -251,22 +219,6 @@ TEST_F(GameUpdateTest, FlaresLieOnTheLineToTheSunAndGrowAsTheBallNears) {
     placeFlares();
     EXPECT_NEAR(flareStar->scaleFactor.x, 0.5f * (1.0f + 0.08f / d), 1e-5f) << "never shrinks";
 }
-
-TEST_F(GameUpdateTest, EarthAndMoonTurnInPlaceInOppositeSenses) {
-    playing = false;
-    const glm::vec3 earthAt = at(earth), moonAt = at(moon);
-    for (int i = 0; i < 32; ++i) {
-        updateGame();
-    }
-    const auto turn = [](const LoadModel* o) {
-        return std::atan2(-double(o->modelMatrix[0][2]), double(o->modelMatrix[0][0])) * 180.0 /
-               3.14159265358979;
-    };
-    EXPECT_NEAR(turn(earth), -15.0, 1e-3);
-    EXPECT_NEAR(turn(moon), 45.0, 1e-3);
-    EXPECT_NEAR(glm::length(at(earth) - earthAt) + glm::length(at(moon) - moonAt), 0.0f, 1e-4f);
-}
-
 TEST_F(GameUpdateTest, LongFramesArePlayedInStepsOfAtMostASixtieth) {
     const struct {
         float seconds;

@@ -121,13 +121,3 @@ TEST_F(LevelTest, ThousandsOfRestartsAfterPlayLayEverythingOutAsTheTableSays) {
         expectAsTheTableSays(restart);
     }
 }
-
-TEST_F(LevelTest, AKnifeUndoneFromTheWrongSideIsLeftWhereItIs) {
-    LoadModel knife;
-    knife.scaleFactor = glm::vec3(1.0f);
-    placeKnife(&knife, -1.0f, -20.0f);
-    unplaceKnife(&knife, -1.0f);
-    EXPECT_NEAR(knife.modelMatrix[0][0], -1.0f, 1e-5f) << "turned half round, not forced back";
-    unplaceKnife(&knife, 1.0f);
-    EXPECT_GT(std::fabs(knife.modelMatrix[0][0] - 1.0f), 0.5f);
-}

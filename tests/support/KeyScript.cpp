@@ -12,6 +12,10 @@ bool scriptedKeyReader(GLFWwindow* /*window*/, int key) {
     return std::find(heldKeys.begin(), heldKeys.end(), key) != heldKeys.end();
 }
 
+const std::vector<int>& scriptedKeys() {
+    return heldKeys;
+}
+
 void useScriptedKeys() {
     heldKeys.clear();
     Pellwin::setKeyReader(scriptedKeyReader);

@@ -13,6 +13,7 @@ void holdKey(int key);
 void releaseKey(int key);
 void releaseAllKeys();
 bool scriptedKeyReader(GLFWwindow* window, int key);
+const std::vector<int>& scriptedKeys();
 
 // One step of a scripted game: from `time` (seconds of game clock) on, exactly `keys` are held.
 struct ScriptStep {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <poll.h>
 #include <pty.h>
@@ -196,6 +197,21 @@ void holdKeyInWindow(const std::string& window, const std::string& key, double s
     runProcess({"/usr/bin/xdotool", "keydown", key});
     sleepSeconds(seconds);
     runProcess({"/usr/bin/xdotool", "keyup", key});
+}
+
+ProcessResult quitWithEscape(Process& game, const std::string& window) {
+    for (int attempt = 1; attempt <= 10 && game.running(); ++attempt) {
+        holdKeyInWindow(window, "Escape", 0.3 * attempt);
+        for (int wait = 0; wait < 40 && game.running(); ++wait) {
+            sleepSeconds(0.05);
+        }
+    }
+    return game.finish(30.0);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace TolvaTest

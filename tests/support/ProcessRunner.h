@@ -31,13 +31,10 @@ public:
     int pid() const { return pid_; }
     bool running();
     std::string outputSoFar();
-    // Polls until standard output holds `text` or the program has ended.
-    bool waitForOutput(const std::string& text, double seconds);
-    // Waits for the end, killing the program after `seconds`.
-    ProcessResult finish(double seconds);
-    // Typed at the program's terminal; and how many typed bytes nobody has read.
-    void type(const std::string& bytes);
-    int unreadTerminalBytes();
+    bool waitForOutput(const std::string& text, double seconds); // or the program's end
+    ProcessResult finish(double seconds);                        // killed after `seconds`
+    void type(const std::string& bytes);                         // at its terminal
+    int unreadTerminalBytes();                                   // typed, read by nobody
 
 private:
     int pid_ = -1, status_ = 0, master_ = -1, slave_ = -1;
@@ -66,5 +63,9 @@ struct TemporaryFolder {
 std::string waitForGameWindow(Process& game, double seconds);
 // Presses a key in the game's window for a while, as a player holds it.
 void holdKeyInWindow(const std::string& window, const std::string& key, double seconds);
+// Presses Escape, longer each time, until the game has ended: a slow frame misses a tap.
+ProcessResult quitWithEscape(Process& game, const std::string& window);
+
+std::string readFile(const std::string& path);
 
 } // namespace TolvaTest
