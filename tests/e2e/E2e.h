@@ -29,6 +29,19 @@ inline void copyShadersBesideEmptyResourcen(const std::string& folder) {
     fs::create_directories(fs::path(folder) / "Resourcen/Lightmap");
 }
 
+// The window's picture, kept as a test artefact, and its mean colour (0 to 255 each).
+inline std::vector<double> windowColour(const std::string& window, const std::string& name) {
+    std::filesystem::create_directories(TOLVA_ARTIFACT_DIR);
+    const std::string path = std::string(TOLVA_ARTIFACT_DIR) + "/" + name + ".png";
+    runProcess({"/usr/bin/import", "-window", window, path});
+    const std::string mean =
+        runProcess({"/usr/bin/convert", path, "-resize", "1x1!", "-depth", "8", "txt:-"}).out;
+    std::vector<double> rgb(3, 0.0);
+    sscanf(mean.c_str() + std::min(mean.find("0,0: ("), mean.size()), "0,0: (%lf,%lf,%lf", &rgb[0],
+           &rgb[1], &rgb[2]);
+    return rgb;
+}
+
 inline void writeText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
