@@ -21,9 +21,11 @@ namespace {
 
 const std::string referenceFolder = std::string(TOLVA_SOURCE_DIR) + "/tests/pictures/";
 
-// Frame of the run (60 per second) and what it shows.
+// Frame of the run (60 per second) and what it shows; from frame 45 to 65 transparency
+// is off (F9), and the plank is solid while the flare stays blended.
 const std::map<int, std::string> moments = {
-    {2, "start"}, {40, "flare"}, {215, "slab"}, {300, "blur"}, {455, "knives"}, {535, "steam"},
+    {2, "start"},  {40, "flare"},   {60, "opaque"}, {215, "slab"},
+    {300, "blur"}, {455, "knives"}, {535, "steam"},
 };
 
 Screenshot loadReference(const std::string& name) {
@@ -75,6 +77,9 @@ TEST(Pictures, WinningRunLooksAsRecorded) {
         applyScript(winningRun, frame / 60.0);
         if (frame == 0) {
             holdKey(GLFW_KEY_F1);
+        }
+        if (frame == 45 || frame == 65) {
+            holdKey(GLFW_KEY_F9);
         }
         stepFrame();
         ASSERT_TRUE(Pellwin::playing) << "the run ended at frame " << frame;
