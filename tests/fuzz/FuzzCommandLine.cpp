@@ -11,7 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> strings(1);
     for (size_t i = 0; i < size && strings.size() <= 6; ++i) {
-        data[i] != 0 ? strings.back().push_back(char(data[i])) : strings.emplace_back();
+        if (data[i] != 0) {
+            strings.back().push_back(char(data[i]));
+        } else {
+            strings.emplace_back();
+        }
     }
     std::vector<const char*> argv;
     for (const std::string& text : strings) {
