@@ -29,18 +29,6 @@ protected:
 
 } // namespace
 
-TEST_F(FrameLoop, F1StartsTheGameInItsFrameAndTheRoundClockWithIt) {
-    stepFrames(3);
-    EXPECT_FALSE(playing);
-    drawnObjectCount = -1;
-    holdKey(GLFW_KEY_F1);
-    stepFrame();
-    EXPECT_TRUE(playing);
-    EXPECT_LT(ball().z, -9.0f) << "the game update ran in the F1 frame";
-    EXPECT_EQ(drawnObjectCount, 30) << "and the scene was drawn";
-    EXPECT_EQ(roundStartTime(), float(scriptedClock()));
-}
-
 TEST_F(FrameLoop, NothingMovesOrRunsOutOnTheTitleAndF1StartsAFreshGame) {
     // Every game key held for longer than a winning run, then the title left past 50 s.
     holdKeys({GLFW_KEY_W, GLFW_KEY_R, GLFW_KEY_A, GLFW_KEY_SPACE, GLFW_KEY_RIGHT});
