@@ -12,6 +12,7 @@
 #include "render/FrustumCulling.h"
 #include "render/Overlay.h"
 #include "render/ParticleSystem.h"
+#include "render/RenderTarget.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
@@ -186,6 +187,7 @@ bool runFrame(GLFWwindow* window) {
 
     updateGameSounds(window);
     glfwSwapBuffers(window);
+    returnFreedTargetMemory();
     if (glGetError() != GL_NO_ERROR) {
         std::cout << "ERROR: GL Error detected" << std::endl;
     }

@@ -24,6 +24,8 @@ glm::vec3 currentBallPosition(0.0f, 0.0f, 0.0f);
 
 namespace {
 
+bool oldTargetMayBeHeld = false;
+
 const GLfloat screenQuadCorners[18] = {-1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 1.0f, 0.0f,
                                        -1.0f, 1.0f,  0.0f, 1.0f, -1.0f, 0.0f, 1.0f,  1.0f, 0.0f};
 
@@ -47,12 +49,21 @@ void releaseRenderTarget() {
 
 } // namespace
 
+void returnFreedTargetMemory() {
+    if (!oldTargetMayBeHeld) {
+        return;
+    }
+    oldTargetMayBeHeld = false;
+    // The allocator keeps freed blocks in its heap and their pages resident: start-up's
+    // pictures after the first set-up, the last level's 3 MB buffers after each restart.
+    // The driver lets go of the old colour buffer only when a draw replaces its binding,
+    // so trimming at the set-up itself left 3 MB more or less resident, by chance.
+    malloc_trim(0);
+}
+
 void createRenderTarget() {
     releaseRenderTarget();
-    // The allocator keeps freed blocks in its heap: start-up's pictures at the first set-up,
-    // the last level's 3 MB buffers at each restart. Left there, they had resident memory
-    // a few MB higher after restarts, by a different amount in every run.
-    malloc_trim(0);
+    oldTargetMayBeHeld = true;
     glGenFramebuffers(1, &sceneFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
 

@@ -20,6 +20,10 @@ extern glm::vec3 currentBallPosition;
 // Makes a fresh render target for a new level, releasing the previous level's one.
 void createRenderTarget();
 
+// Hands the heap's free memory back to the system once the first frame after a new
+// render target has been shown.
+void returnFreedTargetMemory();
+
 // Draws the scene texture into the whole window through the blur program.
 void renderMotionBlur(glm::mat4 projection, glm::mat4 view);
 

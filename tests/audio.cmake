@@ -8,5 +8,5 @@ target_include_directories(tolva-tests-audio PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}
 target_compile_definitions(tolva-tests-audio PRIVATE TOLVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   TOLVA_ARTIFACT_DIR="${PROJECT_BINARY_DIR}/test-artifacts" TOLVA_RECORDING="${TOLVA_RECORDING}")
 add_test(NAME gl-recorded-audio COMMAND tolva-tests-audio WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
-set_tests_properties(gl-recorded-audio PROPERTIES LABELS gl TIMEOUT 600
+set_tests_properties(gl-recorded-audio PROPERTIES LABELS gl TIMEOUT 600 RESOURCE_LOCK display
   ENVIRONMENT ALSOFT_CONF=${TOLVA_RECORDING}.conf)
