@@ -34,6 +34,10 @@ std::string ms(double value) {
     return value < 0.0 ? "n/a" : number(value, value < 10.0 ? 2 : 1) + " ms";
 }
 
+std::string nanoseconds(double microseconds) {
+    return microseconds < 0.0 ? "n/a" : number(microseconds * 1000.0, 0) + " ns";
+}
+
 void row(std::ostream& out, const std::vector<std::string>& cells) {
     out << "|";
     for (const std::string& cell : cells) {
@@ -138,8 +142,15 @@ void printGoalTable(std::ostream& out, const KeepingReporter& results,
         row(out, {std::string("Start-up part: ") + part,
                   ms(results.value(std::string("start-up/part/") + part))});
     }
+    const bool heard = results.value("sound/opening", "mean", "device") > 0.5;
+    row(out, {std::string("Start-up part: sound-opening (device and ten sounds), first / again") +
+                  (heard ? "" : ", no device"),
+              ms(results.value("sound/opening", "mean", "first_ms")) + " / " +
+                  ms(results.value("sound/opening"))});
+    row(out, {"Sound update per frame on the main thread (mixing has its own thread)",
+              nanoseconds(results.value("sound/update-per-frame", ""))});
     row(out, {"Our CPU time per frame (input, update, sun line, culling; no GL)",
-              number(results.value("cpu/input-update-culling") * 1000.0, 0) + " ns"});
+              nanoseconds(results.value("cpu/input-update-culling"))});
     row(out, {"Particle update, linked once / relinked every update",
               ms(results.value("particles/update/linked-once", "")) + " / " +
                   ms(results.value("particles/update/relinked", ""))});
