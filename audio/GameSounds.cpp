@@ -11,6 +11,7 @@
 #include "sim/Camera.h"
 #include "sim/Controller.h"
 #include "sim/GameUpdate.h"
+#include "sim/MathConventions.h"
 
 #include <AL/al.h>
 #include <GLFW/glfw3.h>
@@ -116,7 +117,7 @@ void makeVoice(Voice voice, Sound sound, float gain, bool loops, bool onPicture)
 
 void placeAt(Voice voice, const LoadModel* object) {
     if (object != nullptr) {
-        const glm::vec4& at = object->modelMatrix[3];
+        const glm::vec3 at = translationOf(object->modelMatrix);
         alSource3f(sources[voice], AL_POSITION, at.x, at.y, at.z);
     }
 }
@@ -144,7 +145,7 @@ GameMoment readMoment() {
     GameMoment moment;
     moment.screen = currentScreen();
     moment.seconds = deltaTime;
-    moment.ball = glm::vec3(player->modelMatrix[3]);
+    moment.ball = translationOf(player->modelMatrix);
     moment.airborne = controller != nullptr && controller->jumping;
     moment.againstBarrier =
         blocked && Controller::touchesBarrier(player, marbleSlab, plank1, plank2);

@@ -34,8 +34,9 @@ double rms(const std::vector<double>& samples) {
 
 void scaleToRms(std::vector<double>& samples, double target) {
     const double now = rms(samples);
+    const double gain = now > 0.0 ? target / now : 0.0;
     for (double& s : samples) {
-        s *= now > 0.0 ? target / now : 0.0;
+        s *= gain;
     }
 }
 

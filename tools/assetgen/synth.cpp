@@ -1,5 +1,6 @@
 #include "synth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -79,7 +80,7 @@ std::vector<double> periodicNoise(int period, unsigned seed) {
 void normalise(Sound& sound, double peak) {
     double loudest = 0.0;
     for (double s : sound.samples) {
-        loudest = std::fabs(s) > loudest ? std::fabs(s) : loudest;
+        loudest = std::max(loudest, std::fabs(s));
     }
     if (loudest <= 0.0) {
         return;
@@ -106,7 +107,7 @@ bool saveWav(const Sound& sound, const std::string& path) {
     out.write("data", 4);
     put32(out, dataBytes);
     for (double s : sound.samples) {
-        const double clamped = s < -1.0 ? -1.0 : (s > 1.0 ? 1.0 : s);
+        const double clamped = std::clamp(s, -1.0, 1.0);
         const long value = static_cast<long>(std::floor(clamped * 32767.0 + 0.5));
         put16(out, static_cast<unsigned>(value) & 0xFFFF);
     }
