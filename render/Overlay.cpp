@@ -70,26 +70,21 @@ GLuint buildOverlayProgram() {
 }
 
 GLuint loadLettering() {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-    if (!decodeTexture(toNativePath("Resourcen\\Schrift.png"), width, height, pixels) ||
-        width != lettering::pictureWidth || height != lettering::pictureHeight) {
+    MipmapChain picture;
+    if (!decodePicture(toNativePath("Resourcen\\Schrift.png"), picture) ||
+        picture.width != lettering::pictureWidth || picture.height != lettering::pictureHeight) {
         return 0;
     }
+    // Its sides halve exactly four times, down to far smaller letters than any window
+    // shows; the driver's own generation would first compile its blit programs, which
+    // costs start-up some 60 ms.
+    addMipmapLevels(picture);
     GLuint name = 0;
     glGenTextures(1, &name);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     // Bottom row first, as decoded: v then counts up, like the framebuffer's y.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 pixels.data());
-    glGenerateMipmap(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    uploadPicture(picture);
     glBindTexture(GL_TEXTURE_2D, 0);
     return name;
 }

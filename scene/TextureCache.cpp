@@ -48,6 +48,31 @@ bool decodePicture(const std::string& nativePath, MipmapChain& picture) {
     return true;
 }
 
+void uploadPicture(const MipmapChain& picture) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, picture.width, picture.height, 0, GL_BGRA,
+                 GL_UNSIGNED_BYTE, picture.levels.empty() ? nullptr : picture.levels[0].data());
+    if (picture.levels.size() > 1) {
+        // Made by the loader; the driver's own generation would first compile its blit
+        // programs, the largest single cost of start-up.
+        for (size_t level = 1; level < picture.levels.size(); ++level) {
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA,
+                         std::max(1, picture.width >> level), std::max(1, picture.height >> level),
+                         0, GL_BGRA, GL_UNSIGNED_BYTE, picture.levels[level].data());
+        }
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL,
+                        static_cast<GLint>(picture.levels.size()) - 1);
+    } else {
+        glGenerateMipmap(GL_TEXTURE_2D);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Clamp on both axes: the meshes map each face onto the whole picture, and repeating
+    // would bleed the opposite edge into it under linear filtering.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
 GLuint loadTexture(std::string path) {
     MipmapChain picture;
     bool readable = false;
@@ -65,26 +90,7 @@ GLuint loadTexture(std::string path) {
     glBindTexture(GL_TEXTURE_2D, name);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, picture.width, picture.height, 0, GL_BGRA,
-                 GL_UNSIGNED_BYTE, picture.levels.empty() ? nullptr : picture.levels[0].data());
-    if (picture.levels.size() > 1) {
-        // Made on the decode threads; the driver's own generation would first compile its
-        // blit programs, the largest single cost of start-up.
-        for (size_t level = 1; level < picture.levels.size(); ++level) {
-            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA,
-                         std::max(1, picture.width >> level), std::max(1, picture.height >> level),
-                         0, GL_BGRA, GL_UNSIGNED_BYTE, picture.levels[level].data());
-        }
-    } else {
-        glGenerateMipmap(GL_TEXTURE_2D);
-    }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    // Clamp on both axes: the meshes map each face onto the whole picture, and repeating
-    // would bleed the opposite edge into it under linear filtering.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    uploadPicture(picture);
     return name;
 }
 

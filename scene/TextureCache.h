@@ -19,6 +19,10 @@ GLuint loadTexture(std::string path);
 bool decodeTexture(const std::string& nativePath, int& width, int& height,
                    std::vector<unsigned char>& pixels);
 
+// Fills the bound texture with a picture and its smaller levels (the driver's when the
+// chain holds none), filtered trilinearly and clamped at the edges.
+void uploadPicture(const MipmapChain& picture);
+
 // decodeTexture's pixels as level 0 of a chain, with the smaller levels the loader makes
 // itself (see makesOwnMipmaps). False, with an empty chain, when the file cannot be read.
 bool decodePicture(const std::string& nativePath, MipmapChain& picture);

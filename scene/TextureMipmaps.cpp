@@ -19,7 +19,8 @@ bool makesOwnMipmaps(int width, int height) {
 void addMipmapLevels(MipmapChain& chain) {
     int width = chain.width;
     int height = chain.height;
-    while (width > 1 || height > 1) {
+    const auto halves = [](int side) { return side == 1 || side % 2 == 0; };
+    while ((width > 1 || height > 1) && halves(width) && halves(height)) {
         const int nextWidth = width > 1 ? width / 2 : 1;
         const int nextHeight = height > 1 ? height / 2 : 1;
         const std::vector<unsigned char>& from = chain.levels.back();

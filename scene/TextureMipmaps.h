@@ -14,8 +14,10 @@ struct MipmapChain {
 // sizes, where its box filter is exactly what the GL driver makes.
 bool makesOwnMipmaps(int width, int height);
 
-// Adds every smaller level down to 1 x 1 to a chain that holds level 0: each texel is
-// the rounded mean of the rounded means of its two pairs of texels, channel by channel.
+// Adds the smaller levels to a chain that holds level 0: each texel is the rounded mean
+// of the rounded means of its two pairs of texels, channel by channel. Down to 1 x 1 for
+// power-of-two sizes; for others only while every side longer than 1 halves exactly,
+// where the driver's filter would weigh texels otherwise.
 void addMipmapLevels(MipmapChain& chain);
 
 } // namespace Pellwin
