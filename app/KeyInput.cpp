@@ -14,8 +14,8 @@ static bool readGlfwPads(GLFWgamepadstate& state) {
     bool any = false;
     for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
         GLFWgamepadstate pad;
-        if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
-            glfwGetGamepadState(joystick, &pad) == GLFW_TRUE) {
+        // False for a slot without a pad or without a gamepad mapping.
+        if (glfwGetGamepadState(joystick, &pad) == GLFW_TRUE) {
             mergePadState(state, pad);
             any = true;
         }

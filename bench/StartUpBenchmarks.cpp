@@ -8,6 +8,7 @@
 #include "bench/BenchSupport.h"
 #include "render/ShaderProgram.h"
 #include "scene/ModelImporter.h"
+#include "scene/SceneCatalogue.h"
 #include "scene/TextureCache.h"
 
 #include <FreeImage.h>
@@ -45,32 +46,11 @@ const char* const modelPaths[] = {
     "Resourcen\\cube_zentriert.obj", "Resourcen\\sphere.obj",
 };
 
-// Every picture once, in the order the game first loads them.
-const char* const picturePaths[] = {
-    "Resourcen\\BilderGedreht\\titel.png",
-    "Resourcen\\BilderGedreht\\gameOver.png",
-    "Resourcen\\BilderGedreht\\youWon.png",
-    "Resourcen\\Grungemaps.png",
-    "Resourcen\\BilderGedreht\\wand-02.png",
-    "Resourcen\\BilderGedreht\\wintergartenFrei.png",
-    "Resourcen\\WoodPlanks.png",
-    "Resourcen\\sun.png",
-    "Resourcen\\BilderGedreht\\Sky.png",
-    "Resourcen\\marmor.png",
-    "Resourcen\\stone01.png",
-    "Resourcen\\gemuese.png",
-    "Resourcen\\Lightmap\\Lightmap_Wood.png",
-    "Resourcen\\wood02.png",
-    "Resourcen\\FlareStern.png",
-    "Resourcen\\FlareRing.png",
-    "Resourcen\\FlareSun.png",
-    "Resourcen\\FlareStern2.png",
-    "Resourcen\\Flare3.png",
-    "Resourcen\\pot1.png",
-    "Resourcen\\MetalBare.png",
-    "Resourcen\\WoodFine.png",
-    "Resourcen\\pomla.png",
-};
+// Every picture of the world once, in the order the game first loads them.
+const std::vector<std::string>& picturePaths() {
+    static const std::vector<std::string> paths = catalogueAssets().pictures;
+    return paths;
+}
 
 const std::pair<const char*, GLenum> shaderFiles[] = {
     {"Shader\\vbo_vao.vert", GL_VERTEX_SHADER},
@@ -113,13 +93,18 @@ template <typename Step> void timedPart(benchmark::State& state, Step step, bool
     for (auto _ : state) {
         const double start = steadyMs();
         step();
-        glFinish();
+        if (needsGl) {
+            glFinish();
+        }
         state.SetIterationTime((steadyMs() - start) / 1000.0);
     }
 }
 
+// The world's pictures and the lettering.
 void pngDecodes() {
-    for (const char* path : picturePaths) {
+    std::vector<std::string> paths = picturePaths();
+    paths.push_back("Resourcen\\Schrift.png");
+    for (const std::string& path : paths) {
         if (FIBITMAP* decoded = FreeImage_Load(FIF_PNG, toNativePath(path).c_str(), 0)) {
             FreeImage_Unload(decoded);
         }
@@ -161,7 +146,7 @@ void modelImports() {
 
 void textureLoads() {
     std::vector<GLuint> names;
-    for (const char* path : picturePaths) {
+    for (const std::string& path : picturePaths()) {
         names.push_back(loadTexture(path));
     }
     glFinish();

@@ -44,14 +44,12 @@ void readUntilNoneLeft() {
             }
             read = &reads->queue[reads->next++];
         }
-        Read result;
-        result.readable = read->isModel
-                              ? readModelFile(read->gamePath.c_str(), result.mesh)
-                              : decodePicture(toNativePath(read->gamePath), result.picture);
+        // Nobody looks at a read's results before `done`, which is set under the lock.
+        const bool readable = read->isModel
+                                  ? readModelFile(read->gamePath.c_str(), read->mesh)
+                                  : decodePicture(toNativePath(read->gamePath), read->picture);
         std::lock_guard<std::mutex> guard(reads->lock);
-        read->readable = result.readable;
-        read->picture = std::move(result.picture);
-        read->mesh = std::move(result.mesh);
+        read->readable = readable;
         read->done = true;
         reads->finished.notify_all();
     }

@@ -112,22 +112,17 @@ ModelImporter::ModelImporter(const char* modelPath, std::vector<unsigned int>& i
                              std::vector<float>& normals) {
     ImportedMesh mesh;
     bool readable = false;
-    const SharedImport* shared = nullptr;
-    if (sharedImports != nullptr) {
-        const auto found = sharedImports->find(modelPath);
-        shared = found != sharedImports->end() ? &found->second : nullptr;
-    }
-    if (shared != nullptr) {
-        readable = !shared->unreadable;
-        mesh = shared->mesh;
+    if (sharedImports == nullptr) {
+        readable = readModelFile(modelPath, mesh);
+    } else if (const auto found = sharedImports->find(modelPath); found != sharedImports->end()) {
+        readable = !found->second.unreadable;
+        mesh = found->second.mesh;
     } else {
         // Scene construction may have had the file read ahead on a worker thread.
-        if (sharedImports == nullptr || !takeImportedModel(modelPath, readable, mesh)) {
+        if (!takeImportedModel(modelPath, readable, mesh)) {
             readable = readModelFile(modelPath, mesh);
         }
-        if (sharedImports != nullptr) {
-            sharedImports->emplace(modelPath, SharedImport{!readable, mesh});
-        }
+        sharedImports->emplace(modelPath, SharedImport{!readable, mesh});
     }
     if (!readable) {
         reportUnreadable(modelPath);
