@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #version 330 core
 
 layout(location = 0) in vec3 corner;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #version 330 core
 
 // Steam over the pot. Record 0 is the launcher: it re-emits itself first every step (so it

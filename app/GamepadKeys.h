@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <GL/glew.h> // before GLFW, which would bring in the old gl.h
 #include <GLFW/glfw3.h>

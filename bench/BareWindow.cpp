@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a start-up can be: a 1024 x 768 window with a GL 3.3 core context, its entry
 // points, one cleared frame swapped. Prints the steady clock (ms) at that moment.
 #include <GL/glew.h>

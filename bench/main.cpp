@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tolva-bench: the game's frame, start-up and memory against their floors, on Google
 // Benchmark. Prints the library's report and a table of goals; writes the JSON report
 // to bench/results.json unless told otherwise.

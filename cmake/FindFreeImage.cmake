@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Finds FreeImage, which ships neither a CMake config nor a pkg-config file.
 # Provides FreeImage::FreeImage and FreeImage_FOUND.
 find_path(FreeImage_INCLUDE_DIR NAMES FreeImage.h)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lettering picture, Resourcen/Schrift.png: the title picture's dot font as a distance
 // field, one glyph to a cell. The asset generator paints it from this layout and the

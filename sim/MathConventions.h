@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game thinks in degrees and expects a fresh matrix to be the identity.
 // GLM 0.9.9 takes radians and leaves mat4 uninitialised unless told, so every

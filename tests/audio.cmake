@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Its own process: the device opens at set-up and takes its configuration from ALSOFT_CONF.
 set(TOLVA_RECORDING ${PROJECT_BINARY_DIR}/test-artifacts/recorded-game.wav)
 configure_file(audio/record-audio.conf.in ${TOLVA_RECORDING}.conf @ONLY) # makes the folder too

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each for the given number
 # of seconds (default 60) from the seeds in tests/fuzz/seeds and the game's own files.
 # A crash, a sanitizer report or a broken rule fails the run; the input is kept in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning run heard through OpenAL's wave writer, which mixes at the wall clock's pace.
 // Each sound is looked for at the wall time its frame ended; F1's click lines the two up.
 #include "app/GameLoop.h"

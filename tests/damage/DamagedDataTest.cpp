@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shipped data damaged four ways: gone, empty, cut in half, overwritten with noise. Broken
 // models or pictures cost only their objects' looks, each with the game's one line for it;
 // a broken shader ends the game with the loader's words and status 1. Nothing crashes or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the game in the current folder as a player would, holds F1 for ten frames and
 // shuts down: on damaged data it goes on or ends with its message, as the game would.
 #include "app/GameLoop.h"

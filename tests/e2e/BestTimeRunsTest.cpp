@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two wins in two runs of the real game, played with xdotool: the first sets the record in
 // $XDG_DATA_HOME, the second, slower on purpose, must leave it as it is.
 #include "e2e/E2e.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real game binary, started as a player or a shell starts it.
 #include "support/ProcessRunner.h"

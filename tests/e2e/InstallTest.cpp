@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game as `cmake --install` lays it out: it starts from any folder, finds its data in
 // share/tolva, and brings a valid desktop entry and its icons.
 #include "e2e/E2e.h"

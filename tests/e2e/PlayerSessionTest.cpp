@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A player's session from the outside: the real binary in a window, keys through xdotool.
 #include "e2e/E2e.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the game starts and how it stops when it cannot: the command line, the window,
 // GLFW, the shaders, and the wait for a key at a terminal.
 #include "e2e/E2e.h"

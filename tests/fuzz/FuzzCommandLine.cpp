@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any argument vector (strings split at NUL bytes, the program path first): the parser
 // must neither crash nor answer anything but one of its own messages.
 #include "app/CommandLine.h"

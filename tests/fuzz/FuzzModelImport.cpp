@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a model file, read by the game's importer, through the lightmap's path for
 // odd sizes and an ordinary model's for even ones. Whatever Assimp makes of it, the
 // vectors must be whole vertices and triangles with no index past the last vertex.

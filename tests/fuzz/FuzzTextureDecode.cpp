@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a picture file, decoded as the texture loader decodes it: a picture that
 // reads fills width x height, one that does not leaves nothing behind.
 #include "scene/TextureCache.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame loop's states driven frame by frame through the clock and key seams: the
 // title, a game, the won and lost pictures, F1, Escape, a close request and GL errors.
 #include "app/GameLoop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock over the game, read back at known round times at two window sizes.
 #include "app/GameLoop.h"
 #include "app/WindowSettings.h"

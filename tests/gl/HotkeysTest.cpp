@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The render-setting keys in the real window, byte for byte on the console.
 #include "app/Hotkeys.h"
 #include "app/GameLoop.h"

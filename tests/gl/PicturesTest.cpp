@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed moments of the scripted winning run, compared with the pictures the game showed
 // when they were recorded. Any change that should not change what a player sees (draw
 // order, a faster blur, shared meshes) must leave them within one step per channel.

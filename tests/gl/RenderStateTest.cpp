@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer in a real context: programs, the GL state each step leaves, textures and
 // their cache, the render target and blur pass, the steam, and a short soak of play.
 #include "app/GameLoop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games through the real frame loop, one after another with F1 in between, each
 // played by a key script: the winning run (on a gamepad, and kept as the best time), the
 // six ways to lose, and two games at ten frames a second, where every step of the ball

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every header and library a build used (its compiler dependency files and link lines)
 # must come from a package that ./dev installs, or that one of those pulls in through
 # Depends or Pre-Depends. Recommends do not count: a minimal Debian installs none.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built package into a brand-new minimal Debian 12 root with apt, its Depends
 # only, and starts the game there under Xvfb from an empty folder: the title must show.
 # As root:  tests/packages/deb-in-fresh-root.sh build/tolva_*.deb [debian12-root.tar]

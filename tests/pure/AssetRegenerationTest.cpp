@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything under Resourcen/ is the asset generator's output: regenerating it must give
 // the same files, byte for byte, so nobody hand-edits a generated file or changes the
 // generator without committing what it makes.

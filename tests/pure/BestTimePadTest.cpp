@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The best-time file: where it lives, what counts as a record, that it is replaced whole,
 // and that a folder the game cannot write costs one line and nothing else. And which game
 // keys a gamepad holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: what each kind of argument list asks for and what the game says.
 #include "app/CommandLine.h"
 

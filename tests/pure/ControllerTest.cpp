@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard controller on a laid-out level without GL: travel, sideways moves, contact,
 // track height, jumps and the steering budget. Frames last 1/64 s, so positions are exact.
 #include "sim/Controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game update's rules on a laid-out level without GL (there is no steam here).
 #include "sim/GameUpdate.h"
 #include "app/GameLoop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maths the renderer and the camera stand on: frustum culling, the sun line, bounding
 // spheres and the chase camera.
 #include "render/FrustumCulling.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level's layout and the restart that undoes it, without GL: every object against the
 // level's own table, first and after thousands of restarts that follow real play.
 #include "app/Level.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Model import: halving, the left-handed conversion every model but the lightmap gets,
 // triangulation, the first mesh only, and files that are missing or damaged.
 #include "scene/ModelImporter.h"

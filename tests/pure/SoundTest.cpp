@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WAV reader that trusts no file, and the watch that turns the game's state into sounds.
 #include "audio/SoundCues.h"
 #include "audio/WavFile.h"

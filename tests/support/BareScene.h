@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A world of mesh-less objects (scale 1, identity matrix) with a camera and a controller
 // without a window: enough for the rules, no GL needed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Other programs run by tests: the game binary, xdotool, the damaged-data runner.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/WinningRun.h"
 
 #include <GLFW/glfw3.h>

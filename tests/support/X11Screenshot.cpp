@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kept apart: the X11 headers define macros (None, Bool) that clash with GoogleTest.
 #include "support/X11Screenshot.h"
 

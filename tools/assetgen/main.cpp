@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tolva-assetgen <outdir>: writes every mesh, picture and sound of the game under
 // <outdir>/Resourcen. The output is the same, byte for byte, on every run.
 #include <FreeImage.h>
