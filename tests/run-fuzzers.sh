@@ -8,13 +8,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=$(pwd)/build-fuzz
-targets=(command-line model-import texture-decode)
+targets=(command-line model-import texture-decode run-file)
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVA_FUZZ=ON \
     -DTOLVA_TESTS=OFF -DTOLVA_TOOLS=OFF -DTOLVA_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/tolva-fuzz-}"
 seeds=$build/fuzz-seeds
 rm -rf "$seeds" && mkdir -p "$seeds/model-import" "$seeds/texture-decode"
-cp -r tests/fuzz/seeds/command-line "$seeds/"
+cp -r tests/fuzz/seeds/command-line tests/fuzz/seeds/run-file "$seeds/"
 cp Resourcen/cube.obj Resourcen/cube_zentriert.obj "$seeds/model-import/"
 cp Resourcen/Flare3.png Resourcen/sun.png "$seeds/texture-decode/"
 mkdir -p "$build/fuzz-artifacts"
