@@ -88,6 +88,11 @@ TEST(RunFile, ARunComesBackWholeAndItsBallIsFoundBetweenFrames) {
         recordFrame(full, 0.0005f, 0, {});
     }
     EXPECT_TRUE(full.cutShort && full.run.frames.size() == runFrameLimit);
+    beginRecording(full, level);
+    EXPECT_TRUE(!full.cutShort && full.run.frames.empty());
+    struct stat folderMode {};
+    EXPECT_TRUE(stat((folder.path + "/tolva").c_str(), &folderMode) == 0 &&
+                (folderMode.st_mode & 0777) == 0700);
 }
 
 TEST(RunFile, ADamagedRunIsRefusedWithOneLineNamingTheFileAndWhy) {
@@ -147,7 +152,7 @@ TEST(Settings, AMissingOrDamagedFileGivesTheDefaultsWithOneLine) {
     } cases[] = {
         {"missing", "<none>", no, ""},
         {"empty", "", no, ""},
-        {"kept", formatSettings({70, true, false}), {70, true, false}, ""},
+        {"kept", formatSettings({100, true, false}), {100, true, false}, ""},
         {"unknown keys, sections, spellings",
          "[Ton]\nVolume=0\nfarbe = rot\nghost = off ; aus\n",
          {0, false, false},
