@@ -75,13 +75,10 @@ TEST(RunFile, ARunComesBackWholeAndItsBallIsFoundBetweenFrames) {
                 !runKeysHold(run.frames[0].keys, GLFW_KEY_S) &&
                 runKeysHold(run.frames[1].keys, GLFW_KEY_RIGHT));
     // The frames end at 1/60, 1/60 + 0.05 and 2/60 + 0.05 s.
-    const struct {
-        double t;
-        float x;
-    } moments[] = {
+    const std::pair<double, float> moments[] = {
         {-1, 0}, {1 / 60.0, 0}, {1 / 60.0 + 0.0125, 0.125f}, {1.5 / 60 + 0.05, 0.75f}, {9, 1}};
-    for (const auto& m : moments) {
-        EXPECT_NEAR(runBallAt(run, m.t).x, m.x, 1e-5) << m.t;
+    for (const auto& [t, x] : moments) {
+        EXPECT_NEAR(runBallAt(run, t).x, x, 1e-5) << t;
     }
     RunRecording full;
     for (std::size_t i = 0; i <= runFrameLimit; ++i) {
