@@ -3,6 +3,8 @@
 
 namespace Pellwin {
 
+class LoadModel;
+
 extern bool blocked;
 extern bool raisedLevel;
 extern bool knivesFalling;
@@ -25,7 +27,6 @@ bool blockedByBarrier();
 void placeFlares();
 
 // The game update's hazard test: the ball's share of the box comes from the hazard.
-class LoadModel;
 bool touchesHazard(const LoadModel& ball, const LoadModel& hazard);
 
 } // namespace Pellwin
