@@ -56,13 +56,17 @@ void readUntilNoneLeft(const std::shared_ptr<ReadQueue>& queue) {
 }
 
 // The read of this file, waited for if need be and handed over once.
-bool takeRead(bool isModel, const std::string& gamePath, FileRead& read) {
+template <typename Part>
+bool takeRead(bool isModel, const std::string& gamePath, bool& readable, Part FileRead::*part,
+              Part& taken) {
     const auto found = readsAhead.find({isModel, gamePath});
     if (found == readsAhead.end()) {
         return false;
     }
-    read = found->second.get();
+    FileRead read = found->second.get();
     readsAhead.erase(found);
+    readable = read.readable;
+    taken = std::move(read.*part);
     return true;
 }
 
@@ -90,23 +94,11 @@ void startReadingAssets(const AssetList& assets) {
 }
 
 bool takeDecodedPicture(const std::string& gamePath, bool& readable, MipmapChain& picture) {
-    FileRead read;
-    if (!takeRead(false, gamePath, read)) {
-        return false;
-    }
-    readable = read.readable;
-    picture = std::move(read.picture);
-    return true;
+    return takeRead(false, gamePath, readable, &FileRead::picture, picture);
 }
 
 bool takeImportedModel(const std::string& gamePath, bool& readable, ImportedMesh& mesh) {
-    FileRead read;
-    if (!takeRead(true, gamePath, read)) {
-        return false;
-    }
-    readable = read.readable;
-    mesh = std::move(read.mesh);
-    return true;
+    return takeRead(true, gamePath, readable, &FileRead::mesh, mesh);
 }
 
 void finishReadingAssets() {
