@@ -76,6 +76,34 @@ void moveFallingKnives(float dt) {
     }
 }
 
+// Bounds, contact, track height, roll, hazards and knives over deltaTime.
+void stepWorld() {
+    const float dt = deltaTime;
+    glm::vec3 ball;
+    player->getPosition(ball);
+
+    if (ball.x >= trackEdgeX || ball.x <= -trackEdgeX || ball.z >= startEdgeZ || hazardHit) {
+        roundLost = true;
+    }
+    if (marbleSlab != nullptr) {
+        blocked = blockedByBarrier();
+    }
+    if (static_cast<double>(player->modelMatrix[3][1]) > raisedLevelHeight) {
+        raisedLevel = true;
+    }
+    keepTrackHeight(player->modelMatrix[3][2]);
+    if (!blocked && playing) {
+        player->translate(0.0f, 0.0f, -rollSpeed * dt);
+    }
+    // Once hit, the ball stays hit until the next level.
+    if (!hazardHit) {
+        hazardHit = touchesAnyHazard();
+    }
+
+    flyingKnife->translateByTime(dt, 0.0f, 0.0f, flyingKnifeSpeed);
+    moveFallingKnives(dt);
+}
+
 } // namespace
 
 bool touchesHazard(const LoadModel& ball, const LoadModel& hazard) {
@@ -126,33 +154,6 @@ int stepsForFrame(float seconds) {
         return 1;
     }
     return steps < mostSteps ? static_cast<int>(steps) : mostSteps;
-}
-
-void stepWorld() {
-    const float dt = deltaTime;
-    glm::vec3 ball;
-    player->getPosition(ball);
-
-    if (ball.x >= trackEdgeX || ball.x <= -trackEdgeX || ball.z >= startEdgeZ || hazardHit) {
-        roundLost = true;
-    }
-    if (marbleSlab != nullptr) {
-        blocked = blockedByBarrier();
-    }
-    if (static_cast<double>(player->modelMatrix[3][1]) > raisedLevelHeight) {
-        raisedLevel = true;
-    }
-    keepTrackHeight(player->modelMatrix[3][2]);
-    if (!blocked && playing) {
-        player->translate(0.0f, 0.0f, -rollSpeed * dt);
-    }
-    // Once hit, the ball stays hit until the next level.
-    if (!hazardHit) {
-        hazardHit = touchesAnyHazard();
-    }
-
-    flyingKnife->translateByTime(dt, 0.0f, 0.0f, flyingKnifeSpeed);
-    moveFallingKnives(dt);
 }
 
 void updateGame() {

@@ -14,9 +14,6 @@ extern float lastSunDistance;
 // 1/60 s, then the lens flare, the turning globes, the camera and the steam.
 void updateGame();
 
-// Bounds, contact, track height, roll, hazards and knives over deltaTime.
-void stepWorld();
-
 // How many steps of at most 1/60 s a frame of this length is played in.
 int stepsForFrame(float seconds);
 
