@@ -2,11 +2,11 @@
 #include "app/AssetPath.h"
 
 #include <algorithm>
-#include <climits>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace Pellwin {
+
+namespace fs = std::filesystem;
 
 std::string toNativePath(const std::string& gamePath) {
     std::string native = gamePath;
@@ -14,35 +14,40 @@ std::string toNativePath(const std::string& gamePath) {
     return native;
 }
 
-std::string executableDirectory() {
-    char buffer[PATH_MAX];
-    ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (length <= 0) {
-        return std::string();
-    }
-    std::string path(buffer, static_cast<size_t>(length));
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return std::string();
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
+namespace {
+
+// The folder that holds the running executable; empty if unknown.
+fs::path executableDirectory() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : executable.parent_path();
 }
 
-static bool isDirectory(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool holdsShaders(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_directory(folder / "Shader", error);
 }
+
+} // namespace
 
 bool enterDataDirectory() {
-    if (isDirectory("Shader")) {
+    if (holdsShaders(".")) {
         return false;
     }
-    // Beside the executable (a build), then in ../share/tolva (an installed game, wherever
-    // its prefix lies).
-    const std::string beside = executableDirectory();
-    for (const std::string& folder : {beside, beside + "/../share/tolva"}) {
-        if (!beside.empty() && isDirectory(folder + "/Shader")) {
-            return chdir(folder.c_str()) == 0;
+    const fs::path beside = executableDirectory();
+    if (beside.empty()) {
+        return false;
+    }
+    // Where the data may lie, in the order the game looks.
+    const fs::path dataFolders[] = {
+        beside,                           // a build: the executable's own folder
+        beside / ".." / "share" / "tolva" // an installed game, wherever its prefix lies
+    };
+    for (const fs::path& folder : dataFolders) {
+        if (holdsShaders(folder)) {
+            std::error_code error;
+            fs::current_path(folder, error);
+            return !error;
         }
     }
     return false;

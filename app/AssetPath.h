@@ -8,9 +8,6 @@ namespace Pellwin {
 // the texture cache use them as written); only opening a file needs '/'.
 std::string toNativePath(const std::string& gamePath);
 
-// Folder that holds the running executable, without a trailing slash; empty if unknown.
-std::string executableDirectory();
-
 // When the working directory has no Shader folder, change to the first folder that has:
 // the executable's own, or ../share/tolva beside it, so a build and an installed game both
 // start from anywhere. Returns true when the directory was changed.

@@ -5,8 +5,8 @@
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
-#include "app/Scoreboard.h"
-#include "app/WinRecord.h"
+#include "app/Screen.h"
+#include "app/ScreenStates.h"
 #include "app/WindowSettings.h"
 #include "audio/GameSounds.h"
 #include "render/FrameRenderer.h"
@@ -40,38 +40,7 @@ namespace {
 float previousFrameTime = 0.0f;
 float roundStart = 0.0f;
 double nextFrameDeadline = 0.0;
-// What the clock showed when the game ended, for the lost picture.
-float secondsLeftAtEnd = roundSeconds;
-WinTimes lastWin;
-bool lastWinKnown = false;
-
-bool titleShowing() {
-    return !playing && !goalReached && !roundLost && !hazardHit;
-}
-
-// The ball, the goal and the round clock belong to a game that is being played; on the
-// title and the end pictures nothing moves and no time runs out.
-bool gameBeingPlayed() {
-    return playing && !goalReached && !roundLost && !hazardHit;
-}
-
-float roundSecondsUsed() {
-    return previousFrameTime - roundStart;
-}
-
-bool roundTimeUsedUp() {
-    return roundSecondsUsed() >= roundSeconds;
-}
-
-// The clock reads the round clock that ends the game, so it shows 0 when time is up.
-float secondsLeft() {
-    return roundSeconds - roundSecondsUsed();
-}
-
-void startRound() {
-    roundStart = static_cast<float>(readGameClock());
-    lastWinKnown = false;
-}
+float clockReading = roundSeconds;
 
 template <typename T> void deleteAndClear(T*& object) {
     delete object;
@@ -89,12 +58,32 @@ void restartFrameClock() {
     previousFrameTime = static_cast<float>(readGameClock());
 }
 
+void startRound() {
+    roundStart = static_cast<float>(readGameClock());
+}
+
+float roundSecondsUsed() {
+    return previousFrameTime - roundStart;
+}
+
+bool roundTimeUsedUp() {
+    return roundSecondsUsed() >= roundSeconds;
+}
+
+// The clock reads the round clock that ends the game, so it shows 0 when time is up.
+float takeClockReading() {
+    clockReading = roundSeconds - roundSecondsUsed();
+    return clockReading;
+}
+
+float lastClockReading() {
+    return clockReading;
+}
+
 void drawScreenQuad(LoadModel* picture, float farPlane) {
     // The picture fills the window whatever its size, also after the scene pass set its own.
-    int framebufferWidth = 0;
-    int framebufferHeight = 0;
-    glfwGetFramebufferSize(glfwGetCurrentContext(), &framebufferWidth, &framebufferHeight);
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    const glm::ivec2 size = framebufferSize();
+    glViewport(0, 0, size.x, size.y);
 
     camera->view = glm::lookAt(glm::vec3(0.0f, 0.0f, 5.0f), glm::vec3(0.0f, 0.0f, 0.0f),
                                glm::vec3(0.0f, 1.0f, 0.0f));
@@ -127,9 +116,10 @@ bool runFrame(GLFWwindow* window) {
     previousFrameTime = static_cast<float>(t);
     const double now = readGameClock();
 
-    if (gameBeingPlayed() && roundTimeUsedUp()) {
+    // Only a game in play runs out of time; the title and the end pictures wait.
+    if (currentScreen() == Screen::playing && roundTimeUsedUp()) {
         roundLost = true;
-        secondsLeftAtEnd = secondsLeft();
+        takeClockReading();
     }
     handleHotkeys(window, now);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -137,53 +127,22 @@ bool runFrame(GLFWwindow* window) {
     glfwPollEvents();
     readPads();
 
-    if (titleShowing()) {
-        drawScreenQuad(titleScreen, 200.0f);
-        if (isKeyPressed(window, GLFW_KEY_F1)) {
-            startRound();
-            playing = true;
-        }
+    // F1 on the title plays the game's first frame at once; F1 on an end picture restarts
+    // the level, and the next frame shows the title.
+    if (currentScreen() == Screen::title) {
+        showTitle(window);
     }
-
-    if (gameBeingPlayed()) {
-        glm::vec3 ball;
-        player->getPosition(ball);
-        if (ball.z <= goalZ) {
-            goalReached = true;
-            lastWin = recordWin(roundSecondsUsed());
-            lastWinKnown = true;
-        }
+    if (currentScreen() == Screen::playing) {
+        testGoal();
     }
-
-    if (gameBeingPlayed() && !roundTimeUsedUp()) {
-        updateGame();
-        renderFrame();
-        // Over the blurred picture, so the digits stay sharp.
-        secondsLeftAtEnd = secondsLeft();
-        drawTimeLeft(secondsLeftAtEnd);
+    if (currentScreen() == Screen::playing && !roundTimeUsedUp()) {
+        playFrame();
     }
-
-    if (goalReached) {
-        playing = false;
-        drawScreenQuad(youWonScreen, 20.0f);
-        if (lastWinKnown) {
-            drawWinTimes(lastWin);
-        }
-        if (isKeyPressed(window, GLFW_KEY_F1)) {
-            startRound();
-            goalReached = false;
-            restartLevel();
-        }
+    if (currentScreen() == Screen::won) {
+        showWon(window);
     }
-
-    if (roundLost || hazardHit) {
-        playing = false;
-        drawScreenQuad(gameOverScreen, 20.0f);
-        drawTimeLeft(secondsLeftAtEnd);
-        if (isKeyPressed(window, GLFW_KEY_F1)) {
-            startRound();
-            restartLevel();
-        }
+    if (currentScreen() == Screen::lost) {
+        showLost(window);
     }
 
     updateGameSounds(window);
@@ -219,14 +178,19 @@ void shutDownGame() {
         *program = nullptr;
     }
     for (LoadModel** object :
-         {&player,        &titleScreen,    &gameOverScreen, &youWonScreen,  &rightWall,
-          &leftWall,      &backWall,       &frontWall,      &floor,         &sun,
-          &sky,           &counter,        &earth,          &moon,          &marbleSlab,
-          &stoneDisc,     &vegetableBoard, &lightmapModel,  &pedestal,      &plank1,
-          &plank2,        &plank3,         &flareStar,      &flareRing,     &flareSun,
-          &flareStar2,    &flyingKnife,    &fallingKnife1,  &fallingKnife2, &fallingKnife3,
-          &fallingKnife4, &fallingKnife5,  &fallingKnife6}) {
+         {&player,    &titleScreen,    &gameOverScreen, &youWonScreen, &rightWall,
+          &leftWall,  &backWall,       &frontWall,      &floor,        &sun,
+          &sky,       &counter,        &earth,          &moon,         &marbleSlab,
+          &stoneDisc, &vegetableBoard, &lightmapModel,  &pedestal,     &plank1,
+          &plank2,    &plank3}) {
         deleteAndClear(*object);
+    }
+    for (LoadModel** flare : lensFlares) {
+        deleteAndClear(*flare);
+    }
+    deleteAndClear(flyingKnife);
+    for (LoadModel** knife : fallingKnives) {
+        deleteAndClear(*knife);
     }
     deleteAndClear(particleSystem);
     deleteAndClear(pot);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "sim/WorldRules.h" // the round's length and its goal
 
 struct GLFWwindow;
 
@@ -12,11 +13,6 @@ extern bool playing;
 extern bool goalReached;
 extern bool roundLost;
 extern bool hazardHit;
-
-// Seconds a game may last.
-constexpr float roundSeconds = 50.0f;
-// The player wins when the ball's z reaches this.
-constexpr float goalZ = -100.0f;
 
 // Everything between opening the window and the first frame: timers, flags, the scene
 // and the first level.

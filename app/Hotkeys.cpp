@@ -100,6 +100,10 @@ void resetRenderSettings() {
 }
 
 void applyTextureFilter(GLenum filter, bool printProgress) {
+    // The list is copied afresh before each texture and again for its filter, and each
+    // copy prints its length without a line end: that count, twice per texture and once
+    // more at the end marker, is the pass's progress on the console (three textures and F5
+    // print 3333333 before the message).
     GLuint names[textureListSlots];
     for (int i = 0;; ++i) {
         std::cout << copyTextureNames(names);

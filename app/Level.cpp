@@ -7,14 +7,23 @@
 #include "scene/SceneCatalogue.h"
 #include "sim/Controller.h"
 #include "sim/GameUpdate.h"
+#include "sim/WorldRules.h"
 
 #include <cmath>
 
 namespace Pellwin {
 
-LoadModel* hazardSlots[6] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+LoadModel* hazardSlots[fallingKnifeCount] = {};
 
 namespace {
+
+LoadModel* placeKnife(LoadModel* knife, float side, float z) {
+    knife->boxSize = glm::vec3(2.8f, 0.35f, 0.1f);
+    knife->scale(5.5f, 5.5f, 5.5f);
+    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
+    knife->setPosition(side * knifeSideX, knifeStartHeight, z);
+    return knife;
+}
 
 void placeScreen(LoadModel* screen) {
     screen->translate(1.0f, -2.0f, 0.0f);
@@ -62,8 +71,15 @@ void settleAtIdentity(LoadModel* object) {
     }
 }
 
-} // namespace
+// Undoes placeKnife when side is the negative of the side it was placed with.
+void unplaceKnife(LoadModel* knife, float side) {
+    knife->setPosition(0.0f, 0.0f, 0.0f);
+    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
+    knife->scale(2.0f / 11.0f, 2.0f / 11.0f, 2.0f / 11.0f);
+    settleAtIdentity(knife);
+}
 
+// Every object in its place, in the level's own order of steps. Needs no GL.
 void placeLevelObjects() {
     placeScreen(gameOverScreen);
     placeScreen(youWonScreen);
@@ -128,12 +144,9 @@ void placeLevelObjects() {
     flyingKnife->setPosition(20.0f, 5.0f, -12.0f);
     flyingKnife->rotate(0.0f, 1.0f, 0.0f, 90.0f);
 
-    hazardSlots[0] = placeKnife(fallingKnife1, -1.0f, -20.0f);
-    hazardSlots[1] = placeKnife(fallingKnife2, 1.0f, -25.0f);
-    hazardSlots[2] = placeKnife(fallingKnife3, -1.0f, -40.0f);
-    hazardSlots[3] = placeKnife(fallingKnife4, 1.0f, -45.0f);
-    hazardSlots[4] = placeKnife(fallingKnife5, -1.0f, -60.0f);
-    hazardSlots[5] = placeKnife(fallingKnife6, 1.0f, -65.0f);
+    for (int k = 0; k < fallingKnifeCount; ++k) {
+        hazardSlots[k] = placeKnife(*fallingKnives[k], knifeStarts[k].side, knifeStarts[k].z);
+    }
     knivesFalling = true;
 
     counter->translate(0.0f, 0.0f, -5.0f);
@@ -146,33 +159,8 @@ void placeLevelObjects() {
     }
 }
 
-void resetLevel() {
-    createRenderTarget();
-    layOutLevel();
-}
-
-void layOutLevel() {
-    roundLost = false;
-    hazardHit = false;
-    raisedLevel = false;
-    placeLevelObjects();
-}
-
-LoadModel* placeKnife(LoadModel* knife, float side, float z) {
-    knife->boxSize = glm::vec3(2.8f, 0.35f, 0.1f);
-    knife->scale(5.5f, 5.5f, 5.5f);
-    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
-    knife->setPosition(side * 10.0f, 30.0f, z);
-    return knife;
-}
-
-void unplaceKnife(LoadModel* knife, float side) {
-    knife->setPosition(0.0f, 0.0f, 0.0f);
-    knife->rotate(0.0f, 1.0f, 0.0f, side * 90.0f);
-    knife->scale(2.0f / 11.0f, 2.0f / 11.0f, 2.0f / 11.0f);
-    settleAtIdentity(knife);
-}
-
+// Brings every object but the falling knives and the vanished third plank back to the
+// matrix it had before placeLevelObjects.
 void undoLevelPlacement() {
     player->modelMatrix = identityMatrix();
     undoScreen(gameOverScreen);
@@ -220,13 +208,24 @@ void undoLevelPlacement() {
     }
 }
 
+} // namespace
+
+void resetLevel() {
+    createRenderTarget();
+    layOutLevel();
+}
+
+void layOutLevel() {
+    roundLost = false;
+    hazardHit = false;
+    raisedLevel = false;
+    placeLevelObjects();
+}
+
 void takeLevelDown() {
     undoLevelPlacement();
-    const float sides[6] = {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f};
-    LoadModel* knives[6] = {fallingKnife1, fallingKnife2, fallingKnife3,
-                            fallingKnife4, fallingKnife5, fallingKnife6};
-    for (int i = 0; i < 6; ++i) {
-        unplaceKnife(knives[i], sides[i]);
+    for (int k = 0; k < fallingKnifeCount; ++k) {
+        unplaceKnife(*fallingKnives[k], -knifeStarts[k].side);
     }
 }
 

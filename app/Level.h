@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "sim/WorldRules.h"
 
 namespace Pellwin {
 
 class LoadModel;
 
 // The six falling knives, as the level set them up (slot 1 is hazardSlots[0]).
-extern LoadModel* hazardSlots[6];
+extern LoadModel* hazardSlots[fallingKnifeCount];
 
 // Lays out the level: a new render target, cleared round flags, every object placed.
 void resetLevel();
@@ -15,20 +16,8 @@ void resetLevel();
 // placed. Needs no GL.
 void layOutLevel();
 
-// Places every object without touching GL.
-void placeLevelObjects();
-
-// Brings every object but the falling knives and the vanished third plank back to
-// the matrix it had before resetLevel placed it.
-void undoLevelPlacement();
-
-LoadModel* placeKnife(LoadModel* knife, float side, float z);
-
-// Undoes placeKnife when side is the negative of the side it was placed with.
-void unplaceKnife(LoadModel* knife, float side);
-
-// The first half of a restart, which needs no GL: undo the placement and bring the six
-// knives back with the opposite side.
+// The first half of a restart, which needs no GL: every object but the vanished third
+// plank back to the matrix it had before the level placed it.
 void takeLevelDown();
 
 // The whole restart: take the level down, then lay it out afresh.

@@ -3,6 +3,7 @@
 
 #include "app/TimeText.h"
 #include "app/WinRecord.h"
+#include "app/WindowSettings.h"
 #include "render/Overlay.h"
 
 #include <algorithm>

@@ -7,6 +7,7 @@
 #include "app/GameLoop.h"
 #include "app/WinRecord.h"
 #include "app/WindowSettings.h"
+#include "scene/AssetPrefetch.h"
 #include "scene/SceneCatalogue.h"
 
 #include <FreeImage.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TimeText.h"
 
-#include "app/GameLoop.h"
+#include "sim/WorldRules.h"
 
 #include <algorithm>
 #include <cmath>

@@ -102,4 +102,12 @@ float windowAspectRatio() {
     return static_cast<float>(windowWidth) / static_cast<float>(windowHeight);
 }
 
+glm::ivec2 framebufferSize() {
+    glm::ivec2 size(0, 0);
+    if (GLFWwindow* window = glfwGetCurrentContext()) {
+        glfwGetFramebufferSize(window, &size.x, &size.y);
+    }
+    return size;
+}
+
 } // namespace Pellwin

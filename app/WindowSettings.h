@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <glm/glm.hpp>
 
 struct GLFWwindow;
 
@@ -32,5 +33,8 @@ namespace Pellwin {
 // Width over height of the window, as every projection uses it. A window with no height
 // (minimised) keeps a square aspect instead of dividing by zero.
 float windowAspectRatio();
+
+// The drawable size in pixels of the window whose context is current; 0 x 0 without one.
+glm::ivec2 framebufferSize();
 
 } // namespace Pellwin

@@ -4,6 +4,7 @@
 #include "app/AssetPath.h"
 #include "app/GameLoop.h"
 #include "app/KeyInput.h"
+#include "app/Screen.h"
 #include "audio/AudioDevice.h"
 #include "audio/SoundCues.h"
 #include "audio/WavFile.h"
@@ -56,7 +57,7 @@ enum Voice {
     lost,
     click,
     firstKnife,
-    voiceCount = firstKnife + 6
+    voiceCount = firstKnife + fallingKnifeCount
 };
 
 struct VoiceSetup {
@@ -85,9 +86,6 @@ ALuint sources[voiceCount] = {};
 bool sourcesMade = false;
 SoundWatch watch;
 bool muteKeyDown = false;
-
-LoadModel** const fallingKnives[6] = {&fallingKnife1, &fallingKnife2, &fallingKnife3,
-                                      &fallingKnife4, &fallingKnife5, &fallingKnife6};
 
 ALuint loadSound(const char* gamePath) {
     PcmSound pcm;
@@ -132,16 +130,6 @@ void placeListener(const glm::mat4& view) {
     alListenerfv(AL_ORIENTATION, orientation);
 }
 
-Screen currentScreen() {
-    if (goalReached) {
-        return Screen::won;
-    }
-    if (roundLost || hazardHit) {
-        return Screen::lost;
-    }
-    return playing ? Screen::playing : Screen::title;
-}
-
 GameMoment readMoment() {
     GameMoment moment;
     moment.screen = currentScreen();
@@ -150,9 +138,9 @@ GameMoment readMoment() {
     moment.airborne = controller != nullptr && controller->jumping;
     moment.againstBarrier =
         blocked && Controller::touchesBarrier(player, marbleSlab, plank1, plank2);
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < fallingKnifeCount; ++k) {
         const LoadModel* knife = *fallingKnives[k];
-        moment.knifeHeights[k] = knife != nullptr ? knife->modelMatrix[3][1] : 30.0f;
+        moment.knifeHeights[k] = knife != nullptr ? knife->modelMatrix[3][1] : knifeStartHeight;
     }
     return moment;
 }
@@ -169,7 +157,7 @@ void stopPlaying() {
     const ALuint inWorld[6] = {sources[rolling], sources[flight], sources[steam],
                                sources[jump],    sources[land],   sources[knock]};
     alSourceStopv(6, inWorld);
-    alSourceStopv(6, sources + firstKnife);
+    alSourceStopv(fallingKnifeCount, sources + firstKnife);
 }
 
 void hearPlay(const SoundCues& cues) {
@@ -179,7 +167,7 @@ void hearPlay(const SoundCues& cues) {
     const RollingLoop loop = rollingLoopAt(cues.rollSpeed);
     alSourcef(sources[rolling], AL_GAIN, loop.gain);
     alSourcef(sources[rolling], AL_PITCH, loop.pitch);
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < fallingKnifeCount; ++k) {
         placeAt(static_cast<Voice>(firstKnife + k), *fallingKnives[k]);
         if (cues.whoosh[k]) {
             alSourcePlay(sources[firstKnife + k]);
@@ -218,7 +206,7 @@ void openGameSounds() {
         const VoiceSetup& setup = voiceSetups[v];
         makeVoice(static_cast<Voice>(v), setup.sound, setup.gain, setup.loops, setup.onPicture);
     }
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < fallingKnifeCount; ++k) {
         makeVoice(static_cast<Voice>(firstKnife + k), whooshSound, knifeGain, false, false);
         alSourcef(sources[firstKnife + k], AL_ROLLOFF_FACTOR, knifeRolloff);
     }

@@ -46,7 +46,7 @@ SoundCues watchFrame(SoundWatch& watch, const GameMoment& now) {
     } else {
         watch.secondsFree += now.seconds;
     }
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < fallingKnifeCount; ++k) {
         cues.whoosh[k] =
             before.knifeHeights[k] > whooshStartHeight && now.knifeHeights[k] <= whooshStartHeight;
     }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "app/Screen.h"
+#include "sim/WorldRules.h"
+
 #include <glm/glm.hpp>
 
 namespace Pellwin {
-
-enum class Screen { title, playing, won, lost };
 
 // What the sound needs of one frame, read after the frame's update.
 struct GameMoment {
@@ -13,7 +14,7 @@ struct GameMoment {
     glm::vec3 ball{0.0f};
     bool airborne = false;
     bool againstBarrier = false; // stopped by a plank or the slab, and touching it
-    float knifeHeights[6] = {30.0f, 30.0f, 30.0f, 30.0f, 30.0f, 30.0f};
+    float knifeHeights[fallingKnifeCount] = {};
 };
 
 // What to play this frame.
@@ -24,7 +25,7 @@ struct SoundCues {
     bool jump = false;
     bool land = false;
     bool knock = false;
-    bool whoosh[6] = {};
+    bool whoosh[fallingKnifeCount] = {};
     float rollSpeed = 0.0f; // over the worktop, units per second; 0 in the air and off play
 };
 

@@ -5,6 +5,7 @@
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/Screen.h"
 #include "app/StartUp.h"
 #include "app/WindowSettings.h"
 #include "bench/BenchSupport.h"
@@ -40,7 +41,7 @@ std::unique_ptr<QuietConsole> quiet;
 int errorLinesBefore = 0;
 
 bool roundRunning() {
-    return playing && !goalReached && !roundLost && !hazardHit;
+    return currentScreen() == Screen::playing;
 }
 
 double roundSecondsSoFar() {
@@ -151,9 +152,7 @@ double floorFrame() {
     const glm::vec3 keptPrevious = previousBallPosition;
     const glm::vec3 keptCurrent = currentBallPosition;
     const double start = steadyMs();
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-    glViewport(0, 0, renderTargetWidth, renderTargetHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearSceneTarget();
     renderMotionBlur(projectionMatrix, viewMatrix);
     glfwSwapBuffers(gameWindow());
     const double took = steadyMs() - start;
@@ -162,88 +161,18 @@ double floorFrame() {
     return took;
 }
 
-// The scene pass's draws in the order renderScene makes them.
-const std::vector<std::string> drawNames = {
-    "player",        "counter",       "marbleSlab",    "sky",           "sun",
-    "floor",         "backWall",      "rightWall",     "leftWall",      "vegetableBoard",
-    "lightmapModel", "pedestal",      "earth",         "moon",          "particles",
-    "pot",           "flyingKnife",   "fallingKnife1", "fallingKnife2", "fallingKnife3",
-    "fallingKnife4", "fallingKnife5", "fallingKnife6", "plank1",        "plank2",
-    "plank3",        "lens flares",
-};
+const std::vector<std::string> drawNames = sceneDrawNames();
 
 namespace {
 
 std::vector<double>* drawSlots = nullptr;
+double drawStepStart = 0.0;
 
-bool passesCulling(const LoadModel* object, double radius) {
-    return !cullingEnabled || sphereInFrustum(object->center, projectionMatrix, viewMatrix,
-                                              object->modelMatrix, radius);
-}
-
-// The scene pass as renderScene does it, each draw finished and timed on its own.
-void timedRenderScene() {
-    projectionMatrix = perspectiveDegrees(90.0f, windowAspectRatio(), 0.1f, 1000.0f);
-    drawnObjectCount = 0;
-    viewMatrix = camera->view;
-    std::vector<std::pair<std::string, LoadModel*>> objects = {{"player", player},
-                                                               {"rightWall", rightWall},
-                                                               {"leftWall", leftWall},
-                                                               {"sky", sky},
-                                                               {"sun", sun},
-                                                               {"backWall", backWall},
-                                                               {"floor", Pellwin::floor},
-                                                               {"counter", counter},
-                                                               {"marbleSlab", marbleSlab},
-                                                               {"vegetableBoard", vegetableBoard},
-                                                               {"pedestal", pedestal},
-                                                               {"earth", earth},
-                                                               {"moon", moon},
-                                                               {"pot", pot},
-                                                               {"flyingKnife", flyingKnife},
-                                                               {"fallingKnife1", fallingKnife1},
-                                                               {"fallingKnife2", fallingKnife2},
-                                                               {"fallingKnife3", fallingKnife3},
-                                                               {"fallingKnife4", fallingKnife4},
-                                                               {"fallingKnife5", fallingKnife5},
-                                                               {"fallingKnife6", fallingKnife6},
-                                                               {"plank1", plank1},
-                                                               {"plank2", plank2},
-                                                               {"plank3", plank3}};
-    for (size_t slot = 0; slot < drawNames.size(); ++slot) {
-        const std::string& name = drawNames[slot];
-        const double start = steadyMs();
-        if (name == "lightmapModel") {
-            if (passesCulling(lightmapModel, lightmapModel->radius)) {
-                lightmapModel->drawOpaque(projectionMatrix, viewMatrix);
-            }
-        } else if (name == "particles") {
-            if (passesCulling(pot, 2.0 * pot->radius)) {
-                drawParticles();
-            }
-        } else if (name == "lens flares") {
-            if (!sunLineBlocked()) {
-                glDisable(GL_DEPTH_TEST);
-                for (LoadModel* flare : {flareStar, flareRing, flareSun, flareStar2}) {
-                    drawIfVisibleBlended(flare);
-                }
-                glEnable(GL_DEPTH_TEST);
-            }
-        } else {
-            // The floor and the walls take the depth ties they took before the reorder.
-            const bool takesTies =
-                name == "floor" || name == "backWall" || name == "rightWall" || name == "leftWall";
-            glDepthFunc(takesTies ? GL_LEQUAL : GL_LESS);
-            for (const auto& [objectName, object] : objects) {
-                if (objectName == name) {
-                    drawIfVisible(object);
-                }
-            }
-            glDepthFunc(GL_LESS);
-        }
-        glFinish();
-        (*drawSlots)[slot] += steadyMs() - start;
-    }
+void timeDrawStep(int step) {
+    glFinish();
+    const double now = steadyMs();
+    (*drawSlots)[static_cast<size_t>(step)] += now - drawStepStart;
+    drawStepStart = now;
 }
 
 } // namespace
@@ -263,20 +192,12 @@ FrameParts playSplitFrame(std::vector<double>* drawCosts) {
     previousFrame = now;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glfwPollEvents();
-    timed(parts.update, [] {
-        controller->handleInput();
-        updateGame();
-    });
+    timed(parts.update, updateGame);
     drawSlots = drawCosts;
     timed(parts.scene, [] {
-        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-        glViewport(0, 0, renderTargetWidth, renderTargetHeight);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (drawSlots != nullptr) {
-            timedRenderScene();
-        } else {
-            renderScene();
-        }
+        clearSceneTarget();
+        drawStepStart = steadyMs();
+        renderScene(drawSlots != nullptr ? timeDrawStep : nullptr);
     });
     timed(parts.blur, [] { renderMotionBlur(projectionMatrix, viewMatrix); });
     const double start = steadyMs();

@@ -26,11 +26,11 @@ double playRoundFrame();
 // ball's history for the blur as the played frame left it.
 double floorFrame();
 
-// One playing frame done step by step, each step finished on the GPU before the next.
-// With `drawCosts`, each draw of the scene pass is finished and timed on its own too,
-// added to its slot in the order of `drawNames`.
+// One playing frame done step by step through the game's own functions, each step finished
+// on the GPU before the next. With `drawCosts`, each step of the scene pass's draw order is
+// finished and timed on its own too, added to its slot in the order of `drawNames`.
 struct FrameParts {
-    double update = 0.0; // handleInput and updateGame, with the particle update
+    double update = 0.0; // updateGame, with the keys and the particle update
     double scene = 0.0;
     double blur = 0.0;
     double swap = 0.0;

@@ -34,12 +34,9 @@ namespace {
 constexpr float frameSeconds = 1.0f / 60.0f;
 
 void startBareRound() {
-    placeLevelObjects();
+    layOutLevel();
     playing = true;
     goalReached = false;
-    roundLost = false;
-    hazardHit = false;
-    raisedLevel = false;
 }
 
 // What the scene pass tests before it draws; the steam goes with the pot's doubled sphere.
@@ -74,7 +71,6 @@ void updateWithoutGl(benchmark::State& state) {
         }
         TolvaTest::applyScript(TolvaTest::winningRun, roundTime);
         deltaTime = frameSeconds;
-        controller->handleInput();
         if (player->modelMatrix[3][2] <= goalZ) {
             goalReached = true;
             continue;

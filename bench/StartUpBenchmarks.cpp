@@ -8,6 +8,7 @@
 #include "bench/BenchGame.h"
 #include "bench/BenchSupport.h"
 #include "render/ShaderProgram.h"
+#include "scene/AssetPrefetch.h"
 #include "scene/ModelImporter.h"
 #include "scene/SceneCatalogue.h"
 #include "scene/TextureCache.h"

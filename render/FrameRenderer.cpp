@@ -13,6 +13,7 @@
 
 #include <GL/glew.h>
 #include <iostream>
+#include <iterator>
 
 namespace Pellwin {
 
@@ -35,6 +36,95 @@ void drawCounted(LoadModel* object, bool transparent) {
     ++drawnObjectCount;
 }
 
+// How a step of the draw order draws.
+enum class Way {
+    lit,           // drawIfVisible
+    winningTies,   // drawIfVisible, keeping the pixels it ties with in depth
+    unblended,     // without blending, whatever the transparency setting
+    steam,         // the particles, culled with the pot's sphere doubled
+    fallingKnives, // the six, drawIfVisible each
+    lensFlare      // the four sprites over everything, unless a knife hides the sun
+};
+
+struct SceneDraw {
+    const char* name;
+    LoadModel** object;
+    Way way;
+};
+
+// Near things first, so the rasteriser skips what they hide: most of the floor under the
+// worktop, the feet of the walls. Opaque pictures have alpha 1, so blending them does not
+// depend on what lies behind; the see-through sun and far wall come after the sky that
+// shows through them. Where two objects meet, the depth test keeps the one drawn first
+// (GL_LESS). The floor and the walls come after the worktop for speed, yet they own their
+// seams with it, and the side walls own theirs with the far wall and the floor: so these
+// four win depth ties (GL_LEQUAL), the last drawn keeping the pixel.
+const SceneDraw drawOrder[] = {
+    {"player", &player, Way::lit},
+    {"counter", &counter, Way::lit},
+    {"marbleSlab", &marbleSlab, Way::lit},
+    {"sky", &sky, Way::lit},
+    {"sun", &sun, Way::lit},
+    {"floor", &floor, Way::winningTies},
+    {"backWall", &backWall, Way::winningTies},
+    {"rightWall", &rightWall, Way::winningTies},
+    {"leftWall", &leftWall, Way::winningTies},
+    {"vegetableBoard", &vegetableBoard, Way::lit},
+    {"lightmapModel", &lightmapModel, Way::unblended},
+    {"pedestal", &pedestal, Way::lit},
+    {"earth", &earth, Way::lit},
+    {"moon", &moon, Way::lit},
+    {"particles", &pot, Way::steam},
+    {"pot", &pot, Way::lit},
+    {"flyingKnife", &flyingKnife, Way::lit},
+    {"fallingKnives", nullptr, Way::fallingKnives},
+    {"plank1", &plank1, Way::lit},
+    {"plank2", &plank2, Way::lit},
+    {"plank3", &plank3, Way::lit},
+    {"lensFlare", nullptr, Way::lensFlare},
+};
+
+void drawStep(const SceneDraw& step) {
+    LoadModel* const object = step.object != nullptr ? *step.object : nullptr;
+    switch (step.way) {
+    case Way::lit:
+        drawIfVisible(object);
+        break;
+    case Way::winningTies:
+        glDepthFunc(GL_LEQUAL);
+        drawIfVisible(object);
+        glDepthFunc(GL_LESS);
+        break;
+    case Way::unblended:
+        if (object != nullptr && passesCulling(object, object->radius)) {
+            object->drawOpaque(projectionMatrix, viewMatrix);
+            ++drawnObjectCount;
+        }
+        break;
+    case Way::steam:
+        // The steam may rise out of view of the pot itself.
+        if (object == nullptr || passesCulling(object, 2.0 * object->radius)) {
+            drawParticles();
+            ++drawnObjectCount;
+        }
+        break;
+    case Way::fallingKnives:
+        for (LoadModel** knife : fallingKnives) {
+            drawIfVisible(*knife);
+        }
+        break;
+    case Way::lensFlare:
+        if (!sunLineBlocked()) {
+            glDisable(GL_DEPTH_TEST);
+            for (LoadModel** flare : lensFlares) {
+                drawIfVisibleBlended(*flare);
+            }
+            glEnable(GL_DEPTH_TEST);
+        }
+        break;
+    }
+}
+
 } // namespace
 
 void drawIfVisible(LoadModel* object) {
@@ -45,65 +135,39 @@ void drawIfVisibleBlended(LoadModel* object) {
     drawCounted(object, true);
 }
 
-void renderFrame() {
+void clearSceneTarget() {
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
     glViewport(0, 0, renderTargetWidth, renderTargetHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void renderFrame() {
+    clearSceneTarget();
     renderScene();
     renderMotionBlur(projectionMatrix, viewMatrix);
 }
 
-void renderScene() {
+void renderScene(void (*afterEachDraw)(int step)) {
     projectionMatrix = perspectiveDegrees(90.0f, windowAspectRatio(), 0.1f, 1000.0f);
     drawnObjectCount = 0;
     viewMatrix = camera->view;
-
-    // Near things first, so the rasteriser skips what they hide: most of the floor under
-    // the worktop, the feet of the walls. The order used to be player, rightWall, leftWall,
-    // sky, sun, backWall, floor, counter, marbleSlab, vegetableBoard, and every pixel must
-    // come out as it did. Opaque pictures have alpha 1, so blending them does not depend
-    // on what lies behind; the see-through sun and far wall still come after the sky that
-    // shows through them. What is left are depth ties where two objects touch: with
-    // GL_LESS the one drawn first keeps the pixel. An object that now comes after one it
-    // touches and used to precede (the floor after the worktop; the far wall and the side
-    // walls after the floor and the worktop) is drawn with GL_LEQUAL, so it keeps those
-    // pixels as before.
-    for (LoadModel* object : {player, counter, marbleSlab, sky, sun}) {
-        drawIfVisible(object);
-    }
-    glDepthFunc(GL_LEQUAL);
-    for (LoadModel* object : {floor, backWall, rightWall, leftWall}) {
-        drawIfVisible(object);
-    }
-    glDepthFunc(GL_LESS);
-    drawIfVisible(vegetableBoard);
-    if (lightmapModel != nullptr && passesCulling(lightmapModel, lightmapModel->radius)) {
-        lightmapModel->drawOpaque(projectionMatrix, viewMatrix);
-        ++drawnObjectCount;
-    }
-    for (LoadModel* object : {pedestal, earth, moon}) {
-        drawIfVisible(object);
-    }
-    // The steam may rise out of view of the pot itself, so it is tested with a doubled sphere.
-    if (pot == nullptr || passesCulling(pot, 2.0 * pot->radius)) {
-        drawParticles();
-        ++drawnObjectCount;
-    }
-    for (LoadModel* object :
-         {pot, flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3, fallingKnife4,
-          fallingKnife5, fallingKnife6, plank1, plank2, plank3}) {
-        drawIfVisible(object);
-    }
-    if (!sunLineBlocked()) {
-        glDisable(GL_DEPTH_TEST);
-        for (LoadModel* flare : {flareStar, flareRing, flareSun, flareStar2}) {
-            drawIfVisibleBlended(flare);
+    for (int step = 0; step < static_cast<int>(std::size(drawOrder)); ++step) {
+        drawStep(drawOrder[step]);
+        if (afterEachDraw != nullptr) {
+            afterEachDraw(step);
         }
-        glEnable(GL_DEPTH_TEST);
     }
     if (printObjectCount) {
         std::cout << "obj:" << drawnObjectCount << std::endl;
     }
+}
+
+std::vector<std::string> sceneDrawNames() {
+    std::vector<std::string> names;
+    for (const SceneDraw& step : drawOrder) {
+        names.emplace_back(step.name);
+    }
+    return names;
 }
 
 } // namespace Pellwin

@@ -2,20 +2,18 @@
 #include "render/Overlay.h"
 
 #include "app/AssetPath.h"
+#include "app/WindowSettings.h"
 #include "render/GlyphLayout.h"
+#include "render/ShaderProgram.h"
 #include "scene/TextureCache.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 namespace Pellwin {
 
 namespace {
 
-GLuint overlayProgram = 0;
+ShaderProgram* overlayProgram = nullptr;
 GLuint letteringTexture = 0;
 GLuint overlayVertexArray = 0;
 GLuint overlayBuffer = 0;
@@ -25,50 +23,6 @@ std::vector<GLfloat> queued;
 
 // The outline reaches 0.3 dots past the ink.
 constexpr float rimWidth = 0.15f;
-
-GLuint compileQuietly(const char* gamePath, GLenum stage) {
-    std::ifstream file(toNativePath(gamePath));
-    if (!file.is_open()) {
-        return 0;
-    }
-    const std::string text((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    const GLuint shader = glCreateShader(stage);
-    const char* source = text.c_str();
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint compiled = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == 0) {
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
-}
-
-// The game's own programs end it when they fail; this one is an extra, so a failure only
-// leaves the overlay out.
-GLuint buildOverlayProgram() {
-    const GLuint vertex = compileQuietly("Shader\\overlay.vert", GL_VERTEX_SHADER);
-    const GLuint fragment = compileQuietly("Shader\\overlay.frag", GL_FRAGMENT_SHADER);
-    GLuint program = 0;
-    if (vertex != 0 && fragment != 0) {
-        program = glCreateProgram();
-        glAttachShader(program, vertex);
-        glAttachShader(program, fragment);
-        glBindFragDataLocation(program, 0, "fragColor");
-        glLinkProgram(program);
-        GLint linked = 0;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        if (linked == 0) {
-            glDeleteProgram(program);
-            program = 0;
-        }
-    }
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    return program;
-}
 
 GLuint loadLettering() {
     MipmapChain picture;
@@ -99,8 +53,9 @@ void pushCorner(float x, float y, float u, float v, const glm::vec4& fill, const
 
 void createOverlay() {
     destroyOverlay();
-    overlayProgram = buildOverlayProgram();
-    letteringTexture = overlayProgram != 0 ? loadLettering() : 0;
+    // An extra: without its program or its lettering the game plays on without the overlay.
+    overlayProgram = loadOptionalShaderProgram("Shader\\overlay.vert", "Shader\\overlay.frag");
+    letteringTexture = overlayProgram != nullptr ? loadLettering() : 0;
     if (letteringTexture == 0) {
         destroyOverlay();
         return;
@@ -123,9 +78,7 @@ void createOverlay() {
 
 void destroyOverlay() {
     // Names are only ever made with a context; without one there is nothing to release.
-    if (overlayProgram != 0) {
-        glDeleteProgram(overlayProgram);
-    }
+    destroyShaderProgram(overlayProgram);
     if (letteringTexture != 0) {
         glDeleteTextures(1, &letteringTexture);
     }
@@ -133,20 +86,13 @@ void destroyOverlay() {
         glDeleteBuffers(1, &overlayBuffer);
         glDeleteVertexArrays(1, &overlayVertexArray);
     }
-    overlayProgram = letteringTexture = overlayBuffer = overlayVertexArray = 0;
+    overlayProgram = nullptr;
+    letteringTexture = overlayBuffer = overlayVertexArray = 0;
     queued.clear();
 }
 
 bool overlayReady() {
-    return overlayProgram != 0;
-}
-
-glm::ivec2 framebufferSize() {
-    glm::ivec2 size(0, 0);
-    if (GLFWwindow* window = glfwGetCurrentContext()) {
-        glfwGetFramebufferSize(window, &size.x, &size.y);
-    }
-    return size;
+    return overlayProgram != nullptr;
 }
 
 void queueOverlay(const std::vector<OverlayQuad>& quads, glm::vec4 fill, glm::vec4 rim) {
@@ -171,13 +117,14 @@ void drawOverlay() {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glUseProgram(overlayProgram);
-    glUniform2f(glGetUniformLocation(overlayProgram, "framebufferSize"), static_cast<float>(size.x),
+    const GLuint program = overlayProgram->programId;
+    glUseProgram(program);
+    glUniform2f(glGetUniformLocation(program, "framebufferSize"), static_cast<float>(size.x),
                 static_cast<float>(size.y));
-    glUniform1f(glGetUniformLocation(overlayProgram, "rimWidth"), rimWidth);
+    glUniform1f(glGetUniformLocation(program, "rimWidth"), rimWidth);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, letteringTexture);
-    glUniform1i(glGetUniformLocation(overlayProgram, "lettering"), 0);
+    glUniform1i(glGetUniformLocation(program, "lettering"), 0);
 
     glBindVertexArray(overlayVertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, overlayBuffer);

@@ -24,7 +24,4 @@ void queueOverlay(const std::vector<OverlayQuad>& quads, glm::vec4 fill, glm::ve
 // texture unit 0 active and vertex array 0 bound.
 void drawOverlay();
 
-// The window's drawable size in pixels.
-glm::ivec2 framebufferSize();
-
 } // namespace Pellwin

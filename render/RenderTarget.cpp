@@ -2,12 +2,12 @@
 #include "render/RenderTarget.h"
 
 #include "app/GameLoop.h"
+#include "app/WindowSettings.h"
 #include "render/BlurSharpness.h"
 #include "render/ShaderProgram.h"
 #include "scene/LoadModel.h"
 #include "scene/SceneCatalogue.h"
 
-#include <GLFW/glfw3.h>
 #include <glm/gtc/type_ptr.hpp>
 #include <iostream>
 #include <malloc.h>
@@ -100,12 +100,8 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
     const float frameSeconds = deltaTime;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     // The 1024 x 768 picture is stretched over the whole window, whatever its size.
-    int framebufferWidth = renderTargetWidth;
-    int framebufferHeight = renderTargetHeight;
-    if (GLFWwindow* window = glfwGetCurrentContext()) {
-        glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
-    }
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    const glm::ivec2 window = framebufferSize();
+    glViewport(0, 0, window.x, window.y);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const GLuint programId = blurShader->programId;
@@ -134,15 +130,14 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     // A scaled copy would take a neighbouring texel here and there where the program's
     // sampling does not, so only a window of the target's own size is copied into.
-    const bool sameSize =
-        framebufferWidth == renderTargetWidth && framebufferHeight == renderTargetHeight;
+    const bool sameSize = window == glm::ivec2(renderTargetWidth, renderTargetHeight);
     if (sameSize &&
         blurLeavesPictureSharp(previousBallPosition, currentBallPosition, frameSeconds)) {
         // The program would only copy the picture, texel for texel, at the cost of a full
         // blur; the copy alone is many times cheaper and gives the same pixels.
         glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneFramebuffer);
-        glBlitFramebuffer(0, 0, renderTargetWidth, renderTargetHeight, 0, 0, framebufferWidth,
-                          framebufferHeight, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBlitFramebuffer(0, 0, renderTargetWidth, renderTargetHeight, 0, 0, window.x, window.y,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     } else {
         glDrawArrays(GL_TRIANGLES, 0, 6);

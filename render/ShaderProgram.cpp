@@ -11,61 +11,58 @@
 
 namespace Pellwin {
 
-static ShaderProgram* buildProgram(const std::string& vertexPath, const std::string& secondPath,
-                                   GLenum secondStage) {
-    ShaderProgram* program = new ShaderProgram{0, 0, 0, 0};
-    program->programId = glCreateProgram();
-    if (program->programId == 0) {
-        std::cout << "ERROR: Could not create program." << std::endl;
-        exitAfterPause(-1);
-    }
-    program->vertexShaderId = compileShaderFile(vertexPath, GL_VERTEX_SHADER);
-    GLuint second = compileShaderFile(secondPath, secondStage);
-    if (secondStage == GL_GEOMETRY_SHADER) {
-        program->geometryShaderId = second;
-    } else {
-        program->fragmentShaderId = second;
-    }
-    linkShaderProgram(*program);
-    return program;
-}
+namespace {
 
-ShaderProgram* loadShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    return buildProgram(vertexPath, fragmentPath, GL_FRAGMENT_SHADER);
-}
+// The game's own programs end the game when they fail, with the driver's log; an optional
+// one is only left out.
+enum class OnFailure { endGame, leaveOut };
 
-ShaderProgram* loadGeometryShaderProgram(const std::string& vertexPath,
-                                         const std::string& geometryPath) {
-    return buildProgram(vertexPath, geometryPath, GL_GEOMETRY_SHADER);
-}
-
-static std::string readWholeFile(const std::string& path) {
+// The whole file, as a text-mode read gives it: Windows line ends reach the compiler as
+// single newlines. False when the file cannot be opened; the text is then empty.
+bool readShaderText(const std::string& path, std::string& text) {
     std::ifstream file(toNativePath(path));
-    if (file.fail()) {
-        std::cout << "ERROR: Load file '" << path << "'." << std::endl;
-    }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    // Windows line ends reach the compiler as single newlines, as a text-mode read would give.
-    std::string unixText;
-    unixText.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+    const bool opened = !file.fail();
+    const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    text.clear();
+    text.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
             continue;
         }
-        unixText.push_back(text[i]);
+        text.push_back(raw[i]);
     }
-    return unixText;
+    return opened;
 }
 
-static void printLogAndExit(const std::vector<char>& log) {
-    std::cout << (log.empty() ? "" : log.data()) << std::endl;
+// A shader's or a program's info log, as the driver wrote it.
+std::vector<char> infoLog(GLuint object, PFNGLGETSHADERIVPROC getInfo,
+                          PFNGLGETSHADERINFOLOGPROC getLog) {
+    GLint length = 0;
+    getInfo(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    getLog(object, length, nullptr, log.data());
+    return log;
+}
+
+void printLogAndExit(const std::vector<char>& log) {
+    std::cout << log.data() << std::endl;
     exitAfterPause(1);
 }
 
-GLuint compileShaderFile(const std::string& path, GLenum stage) {
-    std::string text = readWholeFile(path);
-    GLuint shader = glCreateShader(stage);
+GLuint compileStage(const std::string& path, GLenum stage, OnFailure onFailure) {
+    std::string text;
+    if (!readShaderText(path, text)) {
+        if (onFailure == OnFailure::leaveOut) {
+            return 0;
+        }
+        // The empty text then fails to compile, and the driver's log ends the game.
+        std::cout << "ERROR: Load file '" << path << "'." << std::endl;
+    }
+    const GLuint shader = glCreateShader(stage);
     if (shader == 0) {
+        if (onFailure == OnFailure::leaveOut) {
+            return 0;
+        }
         std::cout << "ERROR: failed to create shader" << std::endl;
         exitAfterPause(-1);
     }
@@ -75,33 +72,86 @@ GLuint compileShaderFile(const std::string& path, GLenum stage) {
     GLint status = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
     if (status == 0) {
-        GLint length = 0;
-        glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-        glGetShaderInfoLog(shader, length, nullptr, log.data());
-        printLogAndExit(log);
+        if (onFailure == OnFailure::endGame) {
+            printLogAndExit(infoLog(shader, glGetShaderiv, glGetShaderInfoLog));
+        }
+        glDeleteShader(shader);
+        return 0;
     }
     return shader;
 }
 
-void linkShaderProgram(ShaderProgram& program) {
+bool linked(GLuint programId) {
+    GLint status = 0;
+    glGetProgramiv(programId, GL_LINK_STATUS, &status);
+    return status != 0;
+}
+
+void attachAndLink(const ShaderProgram& program) {
     glAttachShader(program.programId, program.vertexShaderId);
     glAttachShader(program.programId, program.geometryShaderId != 0 ? program.geometryShaderId
                                                                     : program.fragmentShaderId);
     glBindFragDataLocation(program.programId, 0, "fragColor");
     glLinkProgram(program.programId);
+}
+
+ShaderProgram* buildProgram(const std::string& vertexPath, const std::string& secondPath,
+                            GLenum secondStage, OnFailure onFailure) {
+    ShaderProgram* program = new ShaderProgram{0, 0, 0, 0};
+    program->programId = glCreateProgram();
+    if (program->programId == 0 && onFailure == OnFailure::endGame) {
+        std::cout << "ERROR: Could not create program." << std::endl;
+        exitAfterPause(-1);
+    }
+    program->vertexShaderId = compileStage(vertexPath, GL_VERTEX_SHADER, onFailure);
+    const GLuint second = compileStage(secondPath, secondStage, onFailure);
+    if (secondStage == GL_GEOMETRY_SHADER) {
+        program->geometryShaderId = second;
+    } else {
+        program->fragmentShaderId = second;
+    }
+    if (onFailure == OnFailure::endGame) {
+        linkShaderProgram(*program);
+        return program;
+    }
+    if (program->programId != 0 && program->vertexShaderId != 0 && second != 0) {
+        attachAndLink(*program);
+        if (linked(program->programId)) {
+            return program;
+        }
+    }
+    destroyShaderProgram(program);
+    return nullptr;
+}
+
+} // namespace
+
+ShaderProgram* loadShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+    return buildProgram(vertexPath, fragmentPath, GL_FRAGMENT_SHADER, OnFailure::endGame);
+}
+
+ShaderProgram* loadGeometryShaderProgram(const std::string& vertexPath,
+                                         const std::string& geometryPath) {
+    return buildProgram(vertexPath, geometryPath, GL_GEOMETRY_SHADER, OnFailure::endGame);
+}
+
+ShaderProgram* loadOptionalShaderProgram(const std::string& vertexPath,
+                                         const std::string& fragmentPath) {
+    return buildProgram(vertexPath, fragmentPath, GL_FRAGMENT_SHADER, OnFailure::leaveOut);
+}
+
+GLuint compileShaderFile(const std::string& path, GLenum stage) {
+    return compileStage(path, stage, OnFailure::endGame);
+}
+
+void linkShaderProgram(ShaderProgram& program) {
+    attachAndLink(program);
     requireLinked(program.programId);
 }
 
 void requireLinked(GLuint programId) {
-    GLint status = 0;
-    glGetProgramiv(programId, GL_LINK_STATUS, &status);
-    if (status == 0) {
-        GLint length = 0;
-        glGetProgramiv(programId, GL_INFO_LOG_LENGTH, &length);
-        std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-        glGetProgramInfoLog(programId, length, nullptr, log.data());
-        printLogAndExit(log);
+    if (!linked(programId)) {
+        printLogAndExit(infoLog(programId, glGetProgramiv, glGetProgramInfoLog));
     }
 }
 
@@ -111,8 +161,8 @@ void destroyShaderProgram(ShaderProgram* program) {
     }
     glDeleteProgram(program->programId);
     glDeleteShader(program->vertexShaderId);
+    // A program holds a fragment or a geometry stage; the other name is 0, which GL ignores.
     glDeleteShader(program->fragmentShaderId);
-    // The geometry stage is released too; leaving it would leak a shader object per run.
     glDeleteShader(program->geometryShaderId);
     delete program;
 }

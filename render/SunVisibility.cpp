@@ -9,10 +9,20 @@
 
 namespace Pellwin {
 
-static glm::vec3 hazardHalfExtents(const LoadModel& knife) {
-    return glm::abs(
-        glm::vec3(knife.boxSize.x * 2.7f, knife.boxSize.y * 0.07f, knife.boxSize.z * 0.5f));
+namespace {
+
+// The half-extents of the box a knife hides the sun with are its contact box's sides times
+// these, without its scale: long across the track, a sliver high and deep.
+const glm::vec3 bladeShadowFactors(2.7f, 0.07f, 0.5f);
+
+// The flare is seen from the ball towards the sun's lower part, this far below its origin.
+constexpr float sunSightDrop = 2.0f;
+
+glm::vec3 hazardHalfExtents(const LoadModel& knife) {
+    return glm::abs(knife.boxSize * bladeShadowFactors);
 }
+
+} // namespace
 
 glm::vec3 hazardBoxMin(const LoadModel& knife) {
     return translationOf(knife.modelMatrix) - hazardHalfExtents(knife);
@@ -70,9 +80,9 @@ bool sunLineBlocked() {
     player->getPosition(inner);
     glm::vec3 outer;
     sun->getPosition(outer);
-    outer.y -= 2.0f;
-    for (LoadModel* knife : {fallingKnife1, fallingKnife2, fallingKnife3, fallingKnife4,
-                             fallingKnife5, fallingKnife6}) {
+    outer.y -= sunSightDrop;
+    for (LoadModel** slot : fallingKnives) {
+        const LoadModel* knife = *slot;
         if (knife != nullptr &&
             segmentBlockedByBox(hazardBoxMin(*knife), hazardBoxMax(*knife), inner, outer)) {
             return true;

@@ -5,133 +5,105 @@
 #include "scene/TextureCache.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <cstdlib>
-#include <mutex>
+#include <atomic>
+#include <future>
+#include <map>
+#include <memory>
 #include <thread>
+#include <utility>
 
 namespace Pellwin {
 
 namespace {
 
-struct Read {
-    bool isModel = false;
-    std::string gamePath;
-    bool done = false;
-    bool taken = false;
+struct FileRead {
     bool readable = false;
     MipmapChain picture;
     ImportedMesh mesh;
 };
 
-// Never freed: a fatal exit may come while workers still run, and they must not outlive
-// what they write to.
-struct Reads {
-    std::mutex lock;
-    std::condition_variable finished;
-    std::vector<Read> queue;
-    size_t next = 0;
-    std::vector<std::thread> workers;
+struct PendingRead {
+    bool isModel = false;
+    std::string gamePath;
+    std::promise<FileRead> result;
 };
-Reads* reads = nullptr;
 
-void readUntilNoneLeft() {
-    for (;;) {
-        Read* read = nullptr;
-        {
-            std::lock_guard<std::mutex> guard(reads->lock);
-            if (reads->next == reads->queue.size()) {
-                return;
-            }
-            read = &reads->queue[reads->next++];
-        }
-        // Nobody looks at a read's results before `done`, which is set under the lock.
-        const bool readable = read->isModel
-                                  ? readModelFile(read->gamePath.c_str(), read->mesh)
-                                  : decodePicture(toNativePath(read->gamePath), read->picture);
-        std::lock_guard<std::mutex> guard(reads->lock);
-        read->readable = readable;
-        read->done = true;
-        reads->finished.notify_all();
+// The files still to read, shared by the readers: each takes the next one in turn.
+struct ReadQueue {
+    std::vector<PendingRead> files;
+    std::atomic<size_t> next{0};
+};
+
+using ReadKey = std::pair<bool, std::string>; // is a model, game path
+std::map<ReadKey, std::future<FileRead>> readsAhead;
+
+// The readers, waited for when dropped. Made at the first start, so that at exit they are
+// waited for before the image and model libraries are torn down: a fatal start-up error
+// may end the game while files are still being read.
+std::vector<std::future<void>>& readers() {
+    static std::vector<std::future<void>> running;
+    return running;
+}
+
+void readUntilNoneLeft(const std::shared_ptr<ReadQueue>& queue) {
+    for (size_t i = queue->next++; i < queue->files.size(); i = queue->next++) {
+        PendingRead& file = queue->files[i];
+        FileRead read;
+        read.readable = file.isModel ? readModelFile(file.gamePath.c_str(), read.mesh)
+                                     : decodePicture(toNativePath(file.gamePath), read.picture);
+        file.result.set_value(std::move(read));
     }
 }
 
-// The first read of the path not yet handed over, waited for; null when there is none.
-Read* awaitRead(std::unique_lock<std::mutex>& guard, const std::string& gamePath, bool isModel) {
-    for (Read& read : reads->queue) {
-        if (read.gamePath == gamePath && read.isModel == isModel && !read.taken) {
-            reads->finished.wait(guard, [&read] { return read.done; });
-            read.taken = true;
-            return &read;
-        }
+// The read of this file, waited for if need be and handed over once.
+template <typename Part>
+bool takeRead(bool isModel, const std::string& gamePath, bool& readable, Part FileRead::*part,
+              Part& taken) {
+    const auto found = readsAhead.find({isModel, gamePath});
+    if (found == readsAhead.end()) {
+        return false;
     }
-    return nullptr;
+    FileRead read = found->second.get();
+    readsAhead.erase(found);
+    readable = read.readable;
+    taken = std::move(read.*part);
+    return true;
 }
 
 } // namespace
 
 void startReadingAssets(const AssetList& assets) {
     finishReadingAssets();
-    if (reads == nullptr) {
-        reads = new Reads();
-        // A fatal start-up error exits while files may still be read; the image and
-        // model libraries must not be torn down under a worker.
-        std::atexit(finishReadingAssets);
-    }
-    reads->queue.clear();
+    auto queue = std::make_shared<ReadQueue>();
     // Interleaved, so the files the first objects need come first.
     for (size_t i = 0; i < std::max(assets.pictures.size(), assets.models.size()); ++i) {
         for (const bool isModel : {true, false}) {
             const std::vector<std::string>& paths = isModel ? assets.models : assets.pictures;
             if (i < paths.size()) {
-                reads->queue.emplace_back();
-                reads->queue.back().isModel = isModel;
-                reads->queue.back().gamePath = paths[i];
+                PendingRead& file = queue->files.emplace_back();
+                file.isModel = isModel;
+                file.gamePath = paths[i];
+                readsAhead.emplace(ReadKey(isModel, paths[i]), file.result.get_future());
             }
         }
     }
-    reads->next = 0;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < std::min(cores, 4u); ++i) {
-        reads->workers.emplace_back(readUntilNoneLeft);
+        readers().push_back(std::async(std::launch::async, readUntilNoneLeft, queue));
     }
 }
 
 bool takeDecodedPicture(const std::string& gamePath, bool& readable, MipmapChain& picture) {
-    if (reads == nullptr) {
-        return false;
-    }
-    std::unique_lock<std::mutex> guard(reads->lock);
-    Read* read = awaitRead(guard, gamePath, false);
-    if (read != nullptr) {
-        readable = read->readable;
-        picture = std::move(read->picture);
-    }
-    return read != nullptr;
+    return takeRead(false, gamePath, readable, &FileRead::picture, picture);
 }
 
 bool takeImportedModel(const std::string& gamePath, bool& readable, ImportedMesh& mesh) {
-    if (reads == nullptr) {
-        return false;
-    }
-    std::unique_lock<std::mutex> guard(reads->lock);
-    Read* read = awaitRead(guard, gamePath, true);
-    if (read != nullptr) {
-        readable = read->readable;
-        mesh = std::move(read->mesh);
-    }
-    return read != nullptr;
+    return takeRead(true, gamePath, readable, &FileRead::mesh, mesh);
 }
 
 void finishReadingAssets() {
-    if (reads == nullptr) {
-        return;
-    }
-    for (std::thread& worker : reads->workers) {
-        worker.join();
-    }
-    reads->workers.clear();
-    reads->queue.clear();
+    readers().clear();
+    readsAhead.clear();
 }
 
 } // namespace Pellwin

@@ -92,6 +92,8 @@ bool readModelFile(const char* modelPath, ImportedMesh& imported) {
             uvs[2 * i + 1] = mesh->mTextureCoords[0][i].y;
         }
     }
+    // The model files hold every mesh at twice its size in the world: the level's scales,
+    // the contact boxes and the bounding spheres all measure the halved mesh.
     for (float& value : positions) {
         value *= 0.5f;
     }

@@ -5,6 +5,7 @@
 #include "render/FrustumCulling.h"
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
+#include "scene/AssetPrefetch.h"
 #include "scene/LoadModel.h"
 #include "scene/ModelImporter.h"
 #include "sim/Camera.h"
@@ -59,6 +60,10 @@ LoadModel* fallingKnife5 = nullptr;
 LoadModel* fallingKnife6 = nullptr;
 LoadModel* counter = nullptr;
 LoadModel* player = nullptr;
+
+LoadModel** const fallingKnives[fallingKnifeCount] = {
+    &fallingKnife1, &fallingKnife2, &fallingKnife3, &fallingKnife4, &fallingKnife5, &fallingKnife6};
+LoadModel** const lensFlares[lensFlareCount] = {&flareStar, &flareRing, &flareSun, &flareStar2};
 
 ParticleSystem* particleSystem = nullptr;
 Camera* camera = nullptr;

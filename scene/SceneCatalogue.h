@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "scene/AssetPrefetch.h"
+#include "sim/WorldRules.h"
 
 #include <glm/glm.hpp>
 
@@ -13,6 +13,7 @@ class LoadModel;
 class ParticleSystem;
 class Camera;
 class Controller;
+struct AssetList;
 
 extern ShaderProgram* vboVaoShader;
 extern ShaderProgram* texturShader;
@@ -57,6 +58,12 @@ extern LoadModel* fallingKnife5;
 extern LoadModel* fallingKnife6;
 extern LoadModel* counter;
 extern LoadModel* player;
+
+// The six falling knives, fallingKnife1 first: whatever treats them alike goes through this.
+extern LoadModel** const fallingKnives[fallingKnifeCount];
+// The four lens-flare sprites, nearest the ball first.
+constexpr int lensFlareCount = 4;
+extern LoadModel** const lensFlares[lensFlareCount];
 
 extern ParticleSystem* particleSystem;
 extern Camera* camera;

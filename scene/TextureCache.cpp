@@ -89,6 +89,9 @@ GLuint loadTexture(std::string path) {
     glGenTextures(1, &name);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name);
+    // A picture load leaves the game in its loaded state: alpha blending on, with the usual
+    // mix. Only an object's draw turns blending off again, so the first title frame is
+    // drawn blended.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     uploadPicture(picture);

@@ -7,6 +7,7 @@
 #include "scene/SceneCatalogue.h"
 #include "sim/BoxOverlap.h"
 #include "sim/GameUpdate.h"
+#include "sim/WorldRules.h"
 
 #include <GLFW/glfw3.h>
 
@@ -14,18 +15,12 @@ namespace Pellwin {
 
 namespace {
 
-constexpr float jumpHeight = 1.3f;
-constexpr float jumpSeconds = 0.5f;
-constexpr float sidewaysSpeed = 5.0f;
-constexpr float sidewaysDrift = 2.5f;
-constexpr float steeringDegreesPerSecond = -54.24f;
-constexpr float trackHeight = 5.0f;
-
 struct TravelKey {
     int key;
     float factor;
 };
-const TravelKey travelKeys[3] = {{GLFW_KEY_W, -1.5f}, {GLFW_KEY_R, -3.0f}, {GLFW_KEY_S, 0.5f}};
+const TravelKey travelKeys[3] = {
+    {GLFW_KEY_W, forwardFactor}, {GLFW_KEY_R, fastForwardFactor}, {GLFW_KEY_S, backFactor}};
 
 void setHeight(LoadModel* ball, float y) {
     ball->modelMatrix[3][1] = y;
@@ -35,22 +30,22 @@ float ballZ(const LoadModel* ball) {
     return ball->modelMatrix[3][2];
 }
 
+// The controller holds the ball against the slab lying flat: its height from the y of the
+// scale with the z of the box, its depth from their other halves.
 HalfExtents slabPairing(const LoadModel* object) {
     return {halfOf(object->scaleFactor.x, object->boxSize.x),
             halfOf(object->scaleFactor.y, object->boxSize.z),
             halfOf(object->scaleFactor.z, object->boxSize.y)};
 }
 
-HalfExtents plankPairing(const LoadModel* object) {
-    return {halfOf(object->scaleFactor.x, object->boxSize.x),
-            halfOf(object->scaleFactor.z, object->boxSize.z),
-            halfOf(object->scaleFactor.y, object->boxSize.y)};
+bool inRaisedZone(float z) {
+    return slabFarZ < z && z < slabNearZ;
 }
 
 } // namespace
 
 Controller::Controller(GLFWwindow* window)
-    : speed(5.0f), jumping(false), window(window),
+    : speed(ballBaseSpeed), jumping(false), window(window),
       player(Pellwin::player), barriers{nullptr, nullptr, nullptr}, jumpTime(0.0f),
       landedInRaisedZone(false), rightSteps(0), leftSteps(0) {
     if (window != nullptr) {
@@ -60,15 +55,12 @@ Controller::Controller(GLFWwindow* window)
 
 bool Controller::touchesBarrier(LoadModel* player, LoadModel* slab, LoadModel* plankA,
                                 LoadModel* plankB) {
-    const glm::vec3 ball = translationOf(player->modelMatrix);
-    if (slab != nullptr && boxesOverlap(ball, slabPairing(player), translationOf(slab->modelMatrix),
-                                        slabPairing(slab))) {
+    if (slab != nullptr && boxesOverlap(translationOf(player->modelMatrix), slabPairing(player),
+                                        translationOf(slab->modelMatrix), slabPairing(slab))) {
         return true;
     }
-    for (LoadModel* plank : {plankA, plankB}) {
-        if (plank != nullptr &&
-            boxesOverlap(ball, plankPairing(player), translationOf(plank->modelMatrix),
-                         plankPairing(plank))) {
+    for (const LoadModel* plank : {plankA, plankB}) {
+        if (plank != nullptr && contactBoxesOverlap(*player, *plank)) {
             return true;
         }
     }
@@ -85,9 +77,15 @@ void Controller::moveBall() {
         return;
     }
     const float dt = deltaTime;
+    // Contact as the world's last step left it; the moves below do not change it.
     const bool wasBlocked = blocked;
     jumpTime += dt;
+    jumpOrLand();
+    travel(dt, wasBlocked);
+    moveSideways(dt, wasBlocked);
+}
 
+void Controller::jumpOrLand() {
     if (isKeyPressed(window, GLFW_KEY_SPACE) && !jumping) {
         player->translate(0.0f, jumpHeight, 0.0f);
         jumping = true;
@@ -95,52 +93,49 @@ void Controller::moveBall() {
     }
     if (jumping && jumpTime >= jumpSeconds) {
         player->translate(0.0f, -jumpHeight, 0.0f);
-        const float z = ballZ(player);
-        if (-50.0f < z && z < -30.0f) {
+        if (inRaisedZone(ballZ(player))) {
             landedInRaisedZone = true;
         }
         jumping = false;
         jumpTime = 0.0f;
     }
+}
 
-    for (const TravelKey& travel : travelKeys) {
-        if (!isKeyPressed(window, travel.key)) {
+void Controller::travel(float dt, bool wasBlocked) {
+    for (const TravelKey& key : travelKeys) {
+        if (!isKeyPressed(window, key.key)) {
             continue;
         }
-        if (!jumping && ballZ(player) > -29.0f) {
+        // Off the slab a travel key puts a ball on the ground back on the worktop.
+        if (!jumping && ballZ(player) > worktopEndZ) {
             setHeight(player, trackHeight);
             landedInRaisedZone = false;
         }
-        if (!jumping && ballZ(player) < -50.0f) {
+        if (!jumping && ballZ(player) < slabFarZ) {
             setHeight(player, trackHeight);
             landedInRaisedZone = false;
         }
-        const float step = travel.factor * speed * dt;
-        if (wasBlocked && !landedInRaisedZone) {
-            player->translate(0.0f, 0.0f, step);
-            if (touchesBarrier(player, barriers[0], barriers[1], barriers[2])) {
-                player->translate(0.0f, 0.0f, -step);
-            }
-        } else {
-            player->translate(0.0f, 0.0f, step);
+        // In contact, a move that would end in contact again is taken back.
+        const float step = key.factor * speed * dt;
+        player->translate(0.0f, 0.0f, step);
+        if (wasBlocked && !landedInRaisedZone &&
+            touchesBarrier(player, barriers[0], barriers[1], barriers[2])) {
+            player->translate(0.0f, 0.0f, -step);
         }
     }
+}
 
-    const struct {
-        int key;
-        float side;
-    } sidewaysKeys[2] = {{GLFW_KEY_A, -1.0f}, {GLFW_KEY_D, 1.0f}};
-    for (const auto& sideways : sidewaysKeys) {
-        if (!isKeyPressed(window, sideways.key)) {
+void Controller::moveSideways(float dt, bool wasBlocked) {
+    for (const float side : {-1.0f, 1.0f}) {
+        if (!isKeyPressed(window, side < 0.0f ? GLFW_KEY_A : GLFW_KEY_D)) {
             continue;
         }
-        if (wasBlocked) {
-            if (!landedInRaisedZone &&
-                touchesBarrier(player, barriers[0], barriers[1], barriers[2])) {
-                player->translate(sidewaysSpeed * sideways.side * dt, 0.0f, sidewaysDrift * dt);
-            }
-        } else {
-            player->translate(sidewaysSpeed * sideways.side * dt, 0.0f, -sidewaysDrift * dt);
+        if (!wasBlocked) {
+            player->translate(sidewaysSpeed * side * dt, 0.0f, -sidewaysDrift * dt);
+        } else if (!landedInRaisedZone &&
+                   touchesBarrier(player, barriers[0], barriers[1], barriers[2])) {
+            // Along a barrier it touches, the ball slides across and backs off it.
+            player->translate(sidewaysSpeed * side * dt, 0.0f, sidewaysDrift * dt);
         }
     }
 }
@@ -150,13 +145,14 @@ void Controller::steer() {
         return;
     }
     const float dt = deltaTime;
+    // A negative turn about the ball's +y swings its heading from -z towards +x: right.
     if (isKeyPressed(window, GLFW_KEY_RIGHT) && rightSteps < steeringFrameLimit) {
-        player->rotateByTime(dt, 0.0f, 1.0f, 0.0f, steeringDegreesPerSecond);
+        player->rotateByTime(dt, 0.0f, 1.0f, 0.0f, -steeringDegreesPerSecond);
         rightSteps += 1;
         leftSteps -= 1;
     }
     if (isKeyPressed(window, GLFW_KEY_LEFT) && leftSteps < steeringFrameLimit) {
-        player->rotateByTime(dt, 0.0f, -1.0f, 0.0f, steeringDegreesPerSecond);
+        player->rotateByTime(dt, 0.0f, -1.0f, 0.0f, -steeringDegreesPerSecond);
         rightSteps -= 1;
         leftSteps += 1;
     }

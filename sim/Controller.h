@@ -37,8 +37,10 @@ public:
     static bool touchesBarrier(LoadModel* player, LoadModel* slab, LoadModel* plankA,
                                LoadModel* plankB);
 
-    // Frames the ball may steer further one way than the other.
-    static constexpr int steeringFrameLimit = 30;
+private:
+    void jumpOrLand();
+    void travel(float dt, bool wasBlocked);
+    void moveSideways(float dt, bool wasBlocked);
 };
 
 } // namespace Pellwin

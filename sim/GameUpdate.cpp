@@ -8,7 +8,9 @@
 #include "sim/BoxOverlap.h"
 #include "sim/Camera.h"
 #include "sim/Controller.h"
+#include "sim/WorldRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -21,65 +23,35 @@ float lastSunDistance = 0.0f;
 
 namespace {
 
-constexpr float trackEdgeX = 10.0f;
-constexpr float startEdgeZ = -5.0f;
-constexpr float rollSpeed = 2.5f;
-constexpr float knifeFallSpeed = -1.2f;
-constexpr float knifeResetHeight = 4.0f;
-constexpr double longestStep = 1.0 / 60.0;
-// Fifty seconds of 1/60 s steps: no round lasts longer.
-constexpr int mostSteps = 3000;
-
-struct KnifeStart {
-    LoadModel** knife;
-    float x, y, z;
-};
-const KnifeStart knifeStarts[6] = {
-    {&fallingKnife1, -10.0f, 30.0f, -20.0f}, {&fallingKnife2, 10.0f, 30.0f, -25.0f},
-    {&fallingKnife3, -10.0f, 30.0f, -40.0f}, {&fallingKnife4, 10.0f, 30.0f, -45.0f},
-    {&fallingKnife5, -10.0f, 30.0f, -60.0f}, {&fallingKnife6, 10.0f, 30.0f, -65.0f},
-};
-
-HalfExtents barrierPairing(const LoadModel* object) {
-    return {halfOf(object->scaleFactor.x, object->boxSize.x),
-            halfOf(object->scaleFactor.z, object->boxSize.z),
-            halfOf(object->scaleFactor.y, object->boxSize.y)};
-}
-
-bool overlapsBarrier(const LoadModel* ball, const LoadModel* barrier) {
-    return barrier != nullptr &&
-           boxesOverlap(translationOf(ball->modelMatrix), barrierPairing(ball),
-                        translationOf(barrier->modelMatrix), barrierPairing(barrier));
-}
+// The flare sprites grow only while the ball comes at least this much nearer the sun
+// between two placements, by a share of flareGrowth over the distance left.
+constexpr float flareApproachStep = 0.07f;
+constexpr float flareGrowth = 0.08f;
 
 void keepTrackHeight(float z) {
     if (raisedLevel || (controller != nullptr && controller->jumping)) {
         return;
     }
     float& y = player->modelMatrix[3][1];
-    if (z > -29.0f) {
-        y = 5.0f;
+    if (z > worktopEndZ) {
+        y = trackHeight;
     }
-    if (z < -50.0f) {
-        y = 5.0f;
+    if (z < slabFarZ) {
+        y = trackHeight;
     }
-    if (-50.0f < z && z < -30.0f) {
-        y = 5.4f;
+    if (slabFarZ < z && z < slabNearZ) {
+        y = raisedTrackHeight;
     }
 }
 
-void testHazards() {
-    if (hazardHit) {
-        return;
-    }
-    for (LoadModel* hazard : {flyingKnife, fallingKnife1, fallingKnife2, fallingKnife3,
-                              fallingKnife4, fallingKnife5, fallingKnife6, pot}) {
-        if (hazard != nullptr && touchesHazard(*player, *hazard)) {
-            hazardHit = true;
-            return;
-        }
-    }
-    hazardHit = false;
+bool touchesAnyHazard() {
+    const auto touches = [](const LoadModel* hazard) {
+        return hazard != nullptr && touchesHazard(*player, *hazard);
+    };
+    return touches(flyingKnife) ||
+           std::any_of(std::begin(fallingKnives), std::end(fallingKnives),
+                       [&touches](LoadModel** knife) { return touches(*knife); }) ||
+           touches(pot);
 }
 
 float randomUnit() {
@@ -87,73 +59,24 @@ float randomUnit() {
 }
 
 void moveFallingKnives(float dt) {
-    if (fallingKnife2 != nullptr && fallingKnife2->modelMatrix[3][1] > knifeResetHeight) {
-        knivesFalling = true;
-    } else {
-        knivesFalling = false;
-    }
-    for (const KnifeStart& start : knifeStarts) {
-        LoadModel* knife = *start.knife;
+    // The second knife says when all six go back up.
+    const LoadModel* pacer = *fallingKnives[1];
+    knivesFalling = pacer != nullptr && pacer->modelMatrix[3][1] > knifeResetHeight;
+    for (int k = 0; k < fallingKnifeCount; ++k) {
+        LoadModel* knife = *fallingKnives[k];
         if (knife == nullptr) {
             continue;
         }
         if (knivesFalling) {
             knife->translateByTime(dt, 0.0f, knifeFallSpeed, 0.0f);
         } else {
+            const glm::vec3 start = knifeStartPosition(k);
             knife->setPosition(start.x, start.y, start.z);
         }
     }
 }
 
-} // namespace
-
-bool touchesHazard(const LoadModel& ball, const LoadModel& hazard) {
-    const HalfExtents ballShare{halfOf(ball.scaleFactor.x, hazard.boxSize.x),
-                                halfOf(ball.scaleFactor.z, hazard.boxSize.z),
-                                halfOf(ball.scaleFactor.y, hazard.boxSize.y)};
-    return boxesOverlap(translationOf(ball.modelMatrix), ballShare,
-                        translationOf(hazard.modelMatrix), barrierPairing(&hazard));
-}
-
-bool blockedByBarrier() {
-    return overlapsBarrier(player, marbleSlab) || overlapsBarrier(player, plank1) ||
-           overlapsBarrier(player, plank2);
-}
-
-void placeFlares() {
-    glm::vec3 ball;
-    player->getPosition(ball);
-    glm::vec3 sunAt;
-    sun->getPosition(sunAt);
-    const glm::vec3 toSun = sunAt - ball;
-    const float distance = glm::length(toSun);
-    LoadModel* const flares[4] = {flareStar, flareRing, flareSun, flareStar2};
-    if (lastSunDistance > distance + 0.07f) {
-        const float growth = 1.0f + 0.08f / distance;
-        for (LoadModel* flare : flares) {
-            flare->scale(growth, growth, 0.0f);
-        }
-    }
-    lastSunDistance = distance;
-    // A ball exactly at the sun has no direction to it; the sprites then sit on the ball.
-    const glm::vec3 halfWay =
-        distance > 0.0f ? glm::normalize(toSun) * distance * 0.5f : glm::vec3(0.0f);
-    const float along[4] = {0.15f, 0.37f, 0.9f, 0.95f};
-    for (int i = 0; i < 4; ++i) {
-        const glm::vec3 at = ball + along[i] * halfWay;
-        flares[i]->setPosition(at.x, at.y, at.z);
-    }
-}
-
-int stepsForFrame(float seconds) {
-    // A frame a hair over 1/60 s (clock rounding) is still one step.
-    const double steps = std::ceil(static_cast<double>(seconds) / longestStep - 1e-3);
-    if (!(steps > 1.0)) {
-        return 1;
-    }
-    return steps < mostSteps ? static_cast<int>(steps) : mostSteps;
-}
-
+// Bounds, contact, track height, roll, hazards and knives over deltaTime.
 void stepWorld() {
     const float dt = deltaTime;
     glm::vec3 ball;
@@ -165,17 +88,72 @@ void stepWorld() {
     if (marbleSlab != nullptr) {
         blocked = blockedByBarrier();
     }
-    if (static_cast<double>(player->modelMatrix[3][1]) > 6.5) {
+    if (static_cast<double>(player->modelMatrix[3][1]) > raisedLevelHeight) {
         raisedLevel = true;
     }
     keepTrackHeight(player->modelMatrix[3][2]);
     if (!blocked && playing) {
         player->translate(0.0f, 0.0f, -rollSpeed * dt);
     }
-    testHazards();
+    // Once hit, the ball stays hit until the next level.
+    if (!hazardHit) {
+        hazardHit = touchesAnyHazard();
+    }
 
-    flyingKnife->translateByTime(dt, 0.0f, 0.0f, -7.0f);
+    flyingKnife->translateByTime(dt, 0.0f, 0.0f, flyingKnifeSpeed);
     moveFallingKnives(dt);
+}
+
+} // namespace
+
+bool touchesHazard(const LoadModel& ball, const LoadModel& hazard) {
+    // The ball's share of the box is its own scale with the hazard's box.
+    return boxesOverlap(
+        translationOf(ball.modelMatrix), contactExtents(ball.scaleFactor, hazard.boxSize),
+        translationOf(hazard.modelMatrix), contactExtents(hazard.scaleFactor, hazard.boxSize));
+}
+
+bool blockedByBarrier() {
+    for (const LoadModel* barrier : {marbleSlab, plank1, plank2}) {
+        if (barrier != nullptr && contactBoxesOverlap(*player, *barrier)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void placeFlares() {
+    glm::vec3 ball;
+    player->getPosition(ball);
+    glm::vec3 sunAt;
+    sun->getPosition(sunAt);
+    const glm::vec3 toSun = sunAt - ball;
+    const float distance = glm::length(toSun);
+    if (lastSunDistance > distance + flareApproachStep) {
+        const float growth = 1.0f + flareGrowth / distance;
+        for (LoadModel** flare : lensFlares) {
+            (*flare)->scale(growth, growth, 0.0f);
+        }
+    }
+    lastSunDistance = distance;
+    // A ball exactly at the sun has no direction to it; the sprites then sit on the ball.
+    const glm::vec3 halfWay =
+        distance > 0.0f ? glm::normalize(toSun) * distance * 0.5f : glm::vec3(0.0f);
+    // Shares of the way to the halfway point.
+    const float along[lensFlareCount] = {0.15f, 0.37f, 0.9f, 0.95f};
+    for (int i = 0; i < lensFlareCount; ++i) {
+        const glm::vec3 at = ball + along[i] * halfWay;
+        (*lensFlares[i])->setPosition(at.x, at.y, at.z);
+    }
+}
+
+int stepsForFrame(float seconds) {
+    // A frame a hair over 1/60 s (clock rounding) is still one step.
+    const double steps = std::ceil(static_cast<double>(seconds) / longestStepSeconds - 1e-3);
+    if (!(steps > 1.0)) {
+        return 1;
+    }
+    return steps < mostSteps ? static_cast<int>(steps) : mostSteps;
 }
 
 void updateGame() {
@@ -203,8 +181,8 @@ void updateGame() {
     deltaTime = frameSeconds;
 
     placeFlares();
-    earth->rotateByTime(frameSeconds, 0.0f, -1.0f, 0.0f, 30.0f);
-    moon->rotateByTime(frameSeconds, 0.0f, 1.0f, 0.0f, 90.0f);
+    earth->rotateByTime(frameSeconds, 0.0f, -1.0f, 0.0f, earthDegreesPerSecond);
+    moon->rotateByTime(frameSeconds, 0.0f, 1.0f, 0.0f, moonDegreesPerSecond);
     camera->update();
 
     // RAND_MAX, not 32767: on this platform rand() reaches 2^31 - 1.

@@ -3,6 +3,8 @@
 
 namespace Pellwin {
 
+class LoadModel;
+
 extern bool blocked;
 extern bool raisedLevel;
 extern bool knivesFalling;
@@ -11,9 +13,6 @@ extern float lastSunDistance;
 // One playing frame: the player's keys and the world's motion, in steps of at most
 // 1/60 s, then the lens flare, the turning globes, the camera and the steam.
 void updateGame();
-
-// Bounds, contact, track height, roll, hazards and knives over deltaTime.
-void stepWorld();
 
 // How many steps of at most 1/60 s a frame of this length is played in.
 int stepsForFrame(float seconds);
@@ -25,7 +24,6 @@ bool blockedByBarrier();
 void placeFlares();
 
 // The game update's hazard test: the ball's share of the box comes from the hazard.
-class LoadModel;
 bool touchesHazard(const LoadModel& ball, const LoadModel& hazard);
 
 } // namespace Pellwin

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+struct GLFWwindow;
+
+namespace Pellwin {
+
+// What a frame does in each state, one file each. runFrame calls them in the frame's fixed
+// order, and each sees the flags as the ones before it in the same frame left them.
+void showTitle(GLFWwindow* window); // F1 starts a game
+void testGoal();                    // in play: the ball at the goal wins
+void playFrame();                   // in play: update, scene, clock
+void showWon(GLFWwindow* window);   // F1 restarts the level
+void showLost(GLFWwindow* window);  // F1 restarts the level
+
+// The round's clock, which the frame loop keeps.
+void startRound();
+float roundSecondsUsed();
+bool roundTimeUsedUp();
+// Reads the seconds left and keeps them as the clock shows them: taken afresh in each
+// played frame, and frozen once the round ends, for the lost picture.
+float takeClockReading();
+float lastClockReading();
+
+} // namespace Pellwin

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/GameLoop.h"
+#include "app/KeyInput.h"
+#include "app/ScreenStates.h"
+#include "scene/SceneCatalogue.h"
+
+#include <GLFW/glfw3.h>
+
+namespace Pellwin {
+
+void showTitle(GLFWwindow* window) {
+    drawScreenQuad(titleScreen, 200.0f);
+    if (isKeyPressed(window, GLFW_KEY_F1)) {
+        startRound();
+        playing = true;
+    }
+}
+
+} // namespace Pellwin
