@@ -39,6 +39,11 @@ namespace {
 
 float previousFrameTime = 0.0f;
 float roundStart = 0.0f;
+// The round's clock: the seconds of the frames that moved the game. The round starts at
+// F1, at the end of the first frame's seconds, so that frame adds nothing; a frame that
+// shows a still picture adds nothing either. A replay of the same frames keeps the time.
+double playedSeconds = 0.0;
+bool firstFrameOfRound = false;
 double nextFrameDeadline = 0.0;
 float clockReading = roundSeconds;
 
@@ -60,10 +65,23 @@ void restartFrameClock() {
 
 void startRound() {
     roundStart = static_cast<float>(readGameClock());
+    playedSeconds = 0.0;
+    firstFrameOfRound = true;
 }
 
-float roundSecondsUsed() {
-    return previousFrameTime - roundStart;
+double roundSecondsUsed() {
+    return playedSeconds + (firstFrameOfRound ? 0.0 : static_cast<double>(deltaTime));
+}
+
+double roundSecondsPlayed() {
+    return playedSeconds;
+}
+
+void countPlayedFrame() {
+    if (!firstFrameOfRound) {
+        playedSeconds += static_cast<double>(deltaTime);
+    }
+    firstFrameOfRound = false;
 }
 
 bool roundTimeUsedUp() {

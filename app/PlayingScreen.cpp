@@ -11,6 +11,7 @@ void playFrame() {
     renderFrame();
     // Over the blurred picture, so the digits stay sharp.
     drawTimeLeft(takeClockReading());
+    countPlayedFrame();
 }
 
 } // namespace Pellwin

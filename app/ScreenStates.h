@@ -13,10 +13,15 @@ void playFrame();                   // in play: update, scene, clock
 void showWon(GLFWwindow* window);   // F1 restarts the level
 void showLost(GLFWwindow* window);  // F1 restarts the level
 
-// The round's clock, which the frame loop keeps.
+// The round's clock, which the frame loop keeps: the sum of the played frames' seconds.
 void startRound();
-float roundSecondsUsed();
+// With this frame's seconds, as the time-out and the clock see the round.
+double roundSecondsUsed();
 bool roundTimeUsedUp();
+// Up to the end of the last frame that moved the game: a won game's time.
+double roundSecondsPlayed();
+// Adds this frame's seconds, once its update has run.
+void countPlayedFrame();
 // Reads the seconds left and keeps them as the clock shows them: taken afresh in each
 // played frame, and frozen once the round ends, for the lost picture.
 float takeClockReading();

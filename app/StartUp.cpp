@@ -5,6 +5,7 @@
 #include "app/BestTime.h"
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
+#include "app/PlayerSettings.h"
 #include "app/WinRecord.h"
 #include "app/WindowSettings.h"
 #include "scene/AssetPrefetch.h"
@@ -47,6 +48,7 @@ int runTolva(int argc, char** argv) {
     GLFWwindow* window = openGameWindow(argc, argv);
     // Only the game itself keeps the player's record; tests and the benchmark do not.
     keepBestTimeIn(bestTimePathFromEnvironment());
+    keepSettingsIn(settingsPathFromEnvironment());
     setUpGame(window);
     while (runFrame(window)) {
         paceFrame();

@@ -24,9 +24,9 @@ void forgetRunBest() {
     runBest = -1;
 }
 
-WinTimes recordWin(float seconds) {
+WinTimes recordWin(double seconds) {
     WinTimes times;
-    times.hundredths = static_cast<int>(std::lround(static_cast<double>(seconds) * 100.0));
+    times.hundredths = static_cast<int>(std::lround(seconds * 100.0));
     const int stored = readBestTime(bestTimeFile);
     int best = stored;
     if (runBest >= 0 && (best < 0 || runBest < best)) {

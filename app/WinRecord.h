@@ -18,7 +18,7 @@ void keepBestTimeIn(const std::string& path);
 // Compares a won game's time with the best time in the file and in this run, and writes
 // the file when the game set a record. A file that cannot be written costs one line on
 // standard error; the game goes on.
-WinTimes recordWin(float seconds);
+WinTimes recordWin(double seconds);
 
 // Forgets the best time of this run (not the file's).
 void forgetRunBest();
