@@ -38,9 +38,10 @@ bool enterDataDirectory() {
         return false;
     }
     // Beside the executable (a build), then in ../share/tolva (an installed game, wherever
-    // its prefix lies).
+    // its prefix lies), then in ../share/games/tolva (Debian's games: /usr/games/tolva).
     const std::string beside = executableDirectory();
-    for (const std::string& folder : {beside, beside + "/../share/tolva"}) {
+    for (const std::string& folder :
+         {beside, beside + "/../share/tolva", beside + "/../share/games/tolva"}) {
         if (!beside.empty() && isDirectory(folder + "/Shader")) {
             return chdir(folder.c_str()) == 0;
         }
