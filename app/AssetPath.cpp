@@ -40,8 +40,9 @@ bool enterDataDirectory() {
     }
     // Where the data may lie, in the order the game looks.
     const fs::path dataFolders[] = {
-        beside,                           // a build: the executable's own folder
-        beside / ".." / "share" / "tolva" // an installed game, wherever its prefix lies
+        beside,                                     // a build: the executable's own folder
+        beside / ".." / "share" / "tolva",          // an installed game, wherever its prefix lies
+        beside / ".." / "share" / "games" / "tolva" // Debian's games: /usr/games/tolva
     };
     for (const fs::path& folder : dataFolders) {
         if (holdsShaders(folder)) {

@@ -9,8 +9,8 @@ namespace Pellwin {
 std::string toNativePath(const std::string& gamePath);
 
 // When the working directory has no Shader folder, change to the first folder that has:
-// the executable's own, or ../share/tolva beside it, so a build and an installed game both
-// start from anywhere. Returns true when the directory was changed.
+// the executable's own, or ../share/tolva or ../share/games/tolva beside it, so a build and an
+// installed game both start from anywhere. Returns true when the directory was changed.
 bool enterDataDirectory();
 
 } // namespace Pellwin

@@ -3,6 +3,7 @@
 
 #include "app/AssetPath.h"
 #include "app/BestTime.h"
+#include "app/CommandLine.h"
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
 #include "app/PlayerSettings.h"
@@ -44,6 +45,9 @@ GLFWwindow* openGameWindow(int argc, char** argv) {
 }
 
 int runTolva(int argc, char** argv) {
+    if (const std::optional<int> status = answerHelpOrVersion(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
     std::cout << "Hello Tolva" << std::endl;
     GLFWwindow* window = openGameWindow(argc, argv);
     // Only the game itself keeps the player's record; tests and the benchmark do not.

@@ -19,7 +19,8 @@ else
 fi
 cp /etc/resolv.conf "$root/etc/"; cp "$deb" "$root/root/"
 mount -t proc proc "$root/proc"; mount --rbind /dev "$root/dev"
-chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root bash -euc '
+# /usr/games is on a player's PATH, not on root's.
+chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root bash -euc '
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q >/dev/null
     apt-get install -y -q --no-install-recommends /root/*.deb xvfb xauth x11-apps imagemagick >/dev/null

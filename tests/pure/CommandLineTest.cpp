@@ -86,3 +86,17 @@ TEST(CommandLine, ProgramPathIsEchoedByteForByte) {
     EXPECT_EQ(console.str(), "you are ececuting '/tmp/K\xFC"
                              "che/'tolva''\n");
 }
+
+TEST(CommandLine, HelpAndVersionAnswerOnlyAsTheFirstArgumentAndOnlyWhenWritten) {
+    using Args = std::vector<const char*>;
+    for (const Args& argv : {Args{"tolva"}, {"tolva", "800", "--help"}, {"tolva", "--versions"}}) {
+        std::ostringstream out, err;
+        EXPECT_FALSE(Pellwin::answerHelpOrVersion(int(argv.size()), argv.data(), out, err));
+        EXPECT_EQ(out.str() + err.str(), "") << argv.back();
+    }
+    const char* help[] = {"tolva", "--help"};
+    std::ostringstream full, err;
+    full.setstate(std::ios::badbit);
+    EXPECT_EQ(Pellwin::answerHelpOrVersion(2, help, full, err), 1);
+    EXPECT_EQ(err.str(), "tolva: standard output cannot be written\n");
+}
