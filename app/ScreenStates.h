@@ -13,12 +13,13 @@ void playFrame();                   // in play: update, scene, clock
 void showWon(GLFWwindow* window);   // F1 restarts the level
 void showLost(GLFWwindow* window);  // F1 restarts the level
 
-// The round's clock, which the frame loop keeps: the sum of the played frames' seconds.
+// The round's clock, which the frame loop keeps: the sum of the played frames' seconds but
+// the first (the round starts at F1, at that frame's end).
 void startRound();
-// With this frame's seconds, as the time-out and the clock see the round.
+// With this frame's seconds: what the time-out, the clock and a won game's time read.
 double roundSecondsUsed();
 bool roundTimeUsedUp();
-// Up to the end of the last frame that moved the game: a won game's time.
+// Up to the end of the last frame that moved the game.
 double roundSecondsPlayed();
 // Adds this frame's seconds, once its update has run.
 void countPlayedFrame();
