@@ -78,7 +78,8 @@ void takeVolumeKeys(GLFWwindow* window, double now) {
 }
 
 void drawVolumeLevel(double now) {
-    shownNow = now < shownUntil;
+    // A clock set back (only the tests' clock is) leaves nothing on screen for long.
+    shownNow = now < shownUntil && now >= shownUntil - secondsShown;
     if (shownNow) {
         const Settings& settings = playerSettings();
         drawNotice({{settings.muted ? "Ton aus" : volumeText(settings.volume), 0.045f}}, 0.2f);

@@ -49,19 +49,12 @@ double difference(const std::vector<int>& a, const std::vector<int>& b) {
     return differ / (a.size() + b.size() - count(a, 0) - count(b, 0) + 1.0);
 }
 
-void resizeWindow(int width, int height) {
-    glfwSetWindowSize(testWindow(), width, height);
-    for (int i = 0; i < 50 && (windowWidth != width || windowHeight != height); ++i) {
-        glfwWaitEventsTimeout(0.05);
-    }
-}
-
 class TimeOnScreen : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 } // namespace
 
 TEST_P(TimeOnScreen, CountsDownFromFiftyAndShowsZeroWhenTimeRunsOut) {
-    resizeWindow(GetParam().first, GetParam().second);
+    resizeTestWindow(GetParam().first, GetParam().second);
     const auto fifty = clockInk(0.0), stillFifty = clockInk(0.99), fortyNine = clockInk(1.0);
     const auto nineNine = clockInk(40.05), nineEight = clockInk(40.15);
     hazardHit = true;
@@ -79,7 +72,7 @@ TEST_P(TimeOnScreen, CountsDownFromFiftyAndShowsZeroWhenTimeRunsOut) {
     const double area = count(fifty, 1) / std::pow(GetParam().second, 2.0);
     EXPECT_TRUE(area > 0.0015 && area < 0.0028) << area;
     EXPECT_EQ(drainGlErrors(), 0);
-    resizeWindow(1024, 768);
+    resizeTestWindow(1024, 768);
     returnToTitle();
 }
 
