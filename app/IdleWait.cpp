@@ -45,6 +45,12 @@ WindowLook lookOf() {
     return {framebufferSize(), windowWidth, windowHeight};
 }
 
+// Screens that move on their own (a game in play) are never still.
+bool stillScreen(Screen screen) {
+    return screen == Screen::title || screen == Screen::won || screen == Screen::lost ||
+           screen == Screen::paused;
+}
+
 } // namespace
 
 bool pictureStaysStill(GLFWwindow* window) {
@@ -53,8 +59,7 @@ bool pictureStaysStill(GLFWwindow* window) {
     screenAfterLastFrame = screen;
     // This frame was drawn after its events, so it answered any redraw they asked for.
     takeRedrawRequest();
-    return screen != Screen::playing && !changed && !keyHeld(window) &&
-           !glfwWindowShouldClose(window);
+    return stillScreen(screen) && !changed && !keyHeld(window) && !glfwWindowShouldClose(window);
 }
 
 void waitForChange(GLFWwindow* window) {
