@@ -85,7 +85,7 @@ protected:
     void SetUp() override {
         startGame();
         holdKey(GLFW_KEY_S);
-        stepFrames(30);
+        stepFrames(10);
     }
     void TearDown() override { returnToTitle(); }
 };
@@ -148,16 +148,17 @@ TEST_F(PauseAndWindow, FocusElsewhereMinimisedTinyOrFullScreenTheGameDrawsAndThe
         {altEnter, Screen::playing, full}};
     for (const auto& [away, screen, size] : ways) {
         away(true);
-        stepFrames(3);
+        stepFrame();
         EXPECT_EQ(currentScreen(), screen);
         const Screenshot shot = readWindow();
         EXPECT_EQ(glm::ivec2(shot.width, shot.height), size);
         EXPECT_TRUE(size.x == 1 || cornersDrawn(shot));
-        tap({GLFW_KEY_P});
-        tap({GLFW_KEY_P});
+        if (screen == Screen::playing) {
+            tap({GLFW_KEY_P}); // the pause drawn at that size too
+        }
         away(false);
-        stepFrames(3);
-        EXPECT_EQ(currentScreen(), screen) << "the window's return resumes nothing";
+        stepFrame();
+        EXPECT_EQ(currentScreen(), Screen::paused) << "the window's return resumes nothing";
         tap({GLFW_KEY_P});
         EXPECT_TRUE(cornersDrawn(readWindow()));
         EXPECT_EQ(glm::ivec2(windowWidth, windowHeight), windowed);
@@ -165,8 +166,6 @@ TEST_F(PauseAndWindow, FocusElsewhereMinimisedTinyOrFullScreenTheGameDrawsAndThe
         glfwGetWindowPos(window, &x, &y);
         EXPECT_EQ(glm::ivec2(x, y), glm::ivec2(40, 30)) << "back where it was";
         EXPECT_EQ(drainGlErrors(), 0);
-        startGame();
-        holdKey(GLFW_KEY_S);
     }
     glfwSetWindowPos(window, 0, 0);
 }
