@@ -133,7 +133,9 @@ TEST(PadKeys, ARestingPadHoldsNoKeyAndAStickCountsPastTheDeadZone) {
     pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = -0.26f;
     pad.buttons[GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER] = GLFW_PRESS;
     pad.buttons[GLFW_GAMEPAD_BUTTON_BACK] = GLFW_PRESS;
-    EXPECT_EQ(keysHeld(), std::vector<int>({GLFW_KEY_W, GLFW_KEY_ESCAPE, GLFW_KEY_RIGHT}));
+    pad.buttons[GLFW_GAMEPAD_BUTTON_START] = GLFW_PRESS;
+    EXPECT_EQ(keysHeld(), std::vector<int>({GLFW_KEY_P, GLFW_KEY_W, GLFW_KEY_ESCAPE, GLFW_KEY_RIGHT,
+                                            GLFW_KEY_F1}));
     // A trigger GLFW cannot map reads 0, half way: that must not run.
     pad = GLFWgamepadstate{};
     EXPECT_EQ(keysHeld(), std::vector<int>());
