@@ -184,7 +184,7 @@ TEST(StillPicture, AKeyAPadButtonOrAResizeEndsTheWaitAtOnceAndF1PlaysAFrameLongS
         stepFrame();
         ASSERT_TRUE(pictureStaysStill(testWindow()));
         pressAt = scriptedClock() + (trigger == 2 ? 5.0 : 0.2); // a wait the resize does not end
-        setKeyReader(f1Later);
+        trigger == 1 ? useScriptedKeys() : setKeyReader(f1Later);
         setPadStateReader(trigger == 1 ? startLater : nullptr);
         if (trigger == 2) {
             glfwSetWindowSize(testWindow(), 800, 600);
