@@ -14,6 +14,7 @@
 #include <FreeImage.h>
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -140,6 +141,55 @@ std::string saveScreenshot(const Screenshot& shot, const std::string& name) {
     FreeImage_Save(FIF_PNG, image, path.c_str(), 0);
     FreeImage_Unload(image);
     return path;
+}
+
+namespace {
+
+Screenshot loadReference(const std::string& path) {
+    Screenshot shot;
+    FIBITMAP* image = FreeImage_Load(FIF_PNG, path.c_str(), 0);
+    if (image == nullptr) {
+        return shot;
+    }
+    FIBITMAP* rgb = FreeImage_ConvertTo24Bits(image);
+    shot.width = static_cast<int>(FreeImage_GetWidth(rgb));
+    shot.height = static_cast<int>(FreeImage_GetHeight(rgb));
+    shot.rgb.resize(3u * static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height));
+    for (int y = 0; y < shot.height; ++y) {
+        const BYTE* row = FreeImage_GetScanLine(rgb, y);
+        for (int x = 0; x < shot.width; ++x) {
+            uint8_t* p = &shot.rgb[3 * (static_cast<size_t>(y) * shot.width + x)];
+            p[0] = row[3 * x + FI_RGBA_RED];
+            p[1] = row[3 * x + FI_RGBA_GREEN];
+            p[2] = row[3 * x + FI_RGBA_BLUE];
+        }
+    }
+    FreeImage_Unload(rgb);
+    FreeImage_Unload(image);
+    return shot;
+}
+
+} // namespace
+
+void expectSameAsReference(const Screenshot& shot, const std::string& name) {
+    const std::string reference =
+        std::string(TOLVA_SOURCE_DIR) + "/tests/pictures/" + name + ".png";
+    if (std::getenv("TOLVA_RECORD_PICTURES") != nullptr) {
+        std::rename(saveScreenshot(shot, name).c_str(), reference.c_str());
+        return;
+    }
+    const Screenshot expected = loadReference(reference);
+    ASSERT_EQ(expected.width, shot.width) << name << ": no reference picture of this size";
+    ASSERT_EQ(expected.height, shot.height) << name;
+    int worst = 0;
+    size_t differing = 0;
+    for (size_t i = 0; i < shot.rgb.size(); ++i) {
+        const int gap = std::abs(int(shot.rgb[i]) - int(expected.rgb[i]));
+        worst = std::max(worst, gap);
+        differing += gap > 1 ? 1 : 0;
+    }
+    EXPECT_LE(worst, 1) << name << ": " << differing << " channels differ by more than 1/255; "
+                        << "see " << saveScreenshot(shot, "pictures-" + name);
 }
 
 int drainGlErrors() {
