@@ -160,6 +160,10 @@ TEST(RecordedGame, SoundsFollowTheGameAndItsPlaces) {
     auto rms = [&](const Channel& c, double from, double to) {
         return std::sqrt(meanSquare(c, from + shift, to + shift));
     };
+    using Stereo = std::array<Channel, 2>;
+    const auto band = [&](double hz, double q) {
+        return Stereo{filtered(left, hz, q, false), filtered(right, hz, q, false)};
+    };
     const Channel rumble = filtered(filtered(mix, 100.0, 0.7, true), 100.0, 0.7, true);
     const std::tuple<const char*, const Channel&, double, double, double, double> windows[] = {
         {"silence on the title", mix, start - 0.7, start - slack, 0.0, silent},
@@ -198,22 +202,21 @@ TEST(RecordedGame, SoundsFollowTheGameAndItsPlaces) {
     }
 
     // Each channel's mean square in a band over the frames of play in which `when` holds.
-    const auto heardWhile = [&](const Channel(&band)[2], auto when) {
+    const auto heardWhile = [&](const Stereo& heard, auto when) {
         std::array<double, 2> energy = {0.0, 0.0};
         int frames = 0;
         for (size_t i = 0; i + 1 < seen.size(); ++i) {
             frames += when(seen[i]) ? 1 : 0;
             for (int channel = 0; channel < 2 && when(seen[i]); ++channel) {
                 energy[channel] +=
-                    meanSquare(band[channel], seen[i].at + shift, seen[i + 1].at + shift);
+                    meanSquare(heard[channel], seen[i].at + shift, seen[i + 1].at + shift);
             }
         }
         return std::array<double, 2>{energy[0] / std::max(frames, 1),
                                      energy[1] / std::max(frames, 1)};
     };
     // The flying knife's whistle, heard left and right while it is clearly on one side.
-    const Channel whistle[2] = {filtered(left, 1600.0, 8.0, false),
-                                filtered(right, 1600.0, 8.0, false)};
+    const Stereo whistle = band(1600.0, 8.0);
     const auto onTheRight =
         heardWhile(whistle, [&](const Seen& s) { return side(s.knife) > 0.3f; });
     const auto onTheLeft =
@@ -222,15 +225,13 @@ TEST(RecordedGame, SoundsFollowTheGameAndItsPlaces) {
     EXPECT_GT(onTheLeft[0], 1.5 * onTheLeft[1]) << "knife on the left, heard on the left";
     // The steam hisses above every other sound: loud on the left passing the pot, a whisper
     // from the start.
-    const Channel hiss[2] = {filtered(left, 7000.0, 0.7, false),
-                             filtered(right, 7000.0, 0.7, false)};
+    const Stereo hiss = band(7000.0, 0.7);
     const auto near = heardWhile(hiss, [](const Seen& s) { return glm::length(s.pot) < 10.0f; });
     const auto far = heardWhile(hiss, [](const Seen& s) { return glm::length(s.pot) > 40.0f; });
     EXPECT_GT(near[0] + near[1], 4.0 * (far[0] + far[1])) << "the steam louder near the pot";
     EXPECT_GT(near[0], 3.0 * near[1]) << "the pot on the left, heard on the left";
     // The knives' whoosh swells once they pass height 10, the nearest knife's the loudest.
-    const Channel whoosh[2] = {filtered(left, 800.0, 2.0, false),
-                               filtered(right, 800.0, 2.0, false)};
+    const Stereo whoosh = band(800.0, 2.0);
     const int nearSide = knifeSide > 0.0f ? 1 : 0;
     const double before = rms(whoosh[nearSide], knivesDown - 0.7, knivesDown - 0.1);
     const double after[2] = {rms(whoosh[0], knivesDown + 0.3, knivesDown + 0.9),

@@ -112,25 +112,13 @@ TEST(Textures, OneDecodePerPathAndNamesInCatalogueOrder) {
     EXPECT_EQ(player->texture, 23u);
     EXPECT_EQ(particleTexture, 19u);
 
-    // Bottom row blue, white; top row red, green: the upload keeps the colour order and
-    // the file's bottom row first (the meshes flip V).
-    const std::vector<uint8_t> rgb = {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0};
-    const std::string path = saveScreenshot({2, 2, rgb}, "two-by-two");
+    // Keyed by the path as written: another spelling of the same file is another texture.
     LoadModel holder;
-    const GLuint first = holder.setTexture(path);
-    EXPECT_EQ(holder.setTexture(path), first);
-    const std::string otherSpelling = std::string(TOLVA_ARTIFACT_DIR) + "/./two-by-two.png";
-    EXPECT_NE(holder.setTexture(otherSpelling), first);
-    std::vector<uint8_t> texels(16);
-    glBindTexture(GL_TEXTURE_2D, first);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    for (size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(texels[i], i % 4 == 3 ? 255 : rgb[i / 4 * 3 + i % 4]) << i;
-    }
-    for (const std::string& p : {path, otherSpelling}) {
-        glDeleteTextures(1, &textureCache[p]);
-        textureCache.erase(p);
-    }
+    EXPECT_EQ(holder.setTexture("Resourcen\\pomla.png"), player->texture);
+    const std::string otherSpelling = "Resourcen\\.\\pomla.png";
+    EXPECT_NE(holder.setTexture(otherSpelling), player->texture);
+    glDeleteTextures(1, &textureCache[otherSpelling]);
+    textureCache.erase(otherSpelling);
 }
 
 TEST(Textures, ALoadLeavesBlendingOnAndAMissingFileGivesAnEmptyTextureAndOneLine) {

@@ -71,8 +71,6 @@ std::vector<Game> allGames() {
          {2.5, {W}}, {3.3, {}}, {3.4, {Space, W}}, {3.5, {W}}, {4.2, {}}}, 0.1, End::stillPlaying,
          nullptr, onTheSlab},
         {"the winning run", winningRun, frame, End::won, nullptr, onTheSlab},
-        {"beside a falling knife once more", underTheSecondKnife, frame, End::hazard,
-         &fallingKnife2, anywhere},
         {"a dash to the goal", {}, frame, End::won, nullptr, anywhere, putBall(0, -99.99f)},
     };
     // clang-format on

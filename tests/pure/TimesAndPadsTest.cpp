@@ -76,54 +76,47 @@ TEST(BestTime, LivesInTheXdgDataFolderOrUnderHome) {
     EXPECT_EQ(bestTimePath(nullptr, ""), "");
 }
 
-TEST(BestTime, OnlyATimeOverZeroUpToFiftySecondsInAPlainSmallFileIsARecord) {
-    const struct {
-        std::string bytes; // "<none>", "<dir>", "<fifo>", "<huge>" stand for such files
-        int hundredths;
-    } cases[] = {// clang-format off
-        {"23.45\n", 2345}, {"0.05", 5}, {"7.5", 750}, {"50.00\n", 5000}, {"0.01", 1},
-        {"0.00", -1}, {"50.01", -1}, {"12.345", -1}, {"1.", -1}, {"-1.00", -1}, {"12.00\n\n", -1},
-        {"", -1}, {std::string("12\0.00", 6), -1}, {"<none>", -1}, {"<dir>", -1}, {"<fifo>", -1},
-        {"<huge>", -1}};
-    // clang-format on
-    for (const auto& c : cases) {
-        Folder folder;
-        const std::string file = folder.path + "/best-time";
-        if (c.bytes == "<dir>") {
-            mkdir(file.c_str(), 0700);
-        } else if (c.bytes == "<fifo>") {
-            mkfifo(file.c_str(), 0600);
-        } else if (c.bytes != "<none>") {
-            std::ofstream(file, std::ios::binary) << (c.bytes == "<huge>" ? "12.00\n" : c.bytes);
-            EXPECT_EQ(truncate(file.c_str(), c.bytes == "<huge>" ? 1L << 30 : c.bytes.size()), 0);
-        }
-        EXPECT_EQ(readBestTime(file), c.hundredths) << c.bytes;
-    }
-}
-
-TEST(BestTime, AWinReplacesTheFileOnlyWhenFasterToTheHundredth) {
-    const struct {
-        const char* before; // nullptr: no file and no folder
+// A record is a time over 0 and up to 50 s with at most two decimals and one line end, in
+// a plain file of at most 64 bytes; a win replaces it only when faster to the hundredth.
+TEST(BestTime, AWinReplacesTheFileOnlyWhenFasterThanAValidRecord) {
+    struct Win {
+        std::string before; // "<none>": no file and no folder; "<fifo>", "<huge>": such files
         float seconds;
         int hundredths, best;
         bool record;
-        const char* after;
-    } wins[] = {
-        {nullptr, 23.45f, 2345, 2345, true, "23.45\n"},
-        {"23.45\n", 23.45f, 2345, 2345, false, "23.45\n"},   // a tie is no record
-        {"23.45\n", 23.4451f, 2345, 2345, false, "23.45\n"}, // nor one that rounds to it
-        {"23.45\n", 23.4449f, 2344, 2344, true, "23.44\n"},
-        {"23.45\n", 30.0f, 3000, 2345, false, "23.45\n"},
-        {"0.00\n", 49.99f, 4999, 4999, true, "49.99\n"},
-        {"0.05\n", 0.06f, 6, 5, false, "0.05\n"},
-        {"0.05\n", 0.04f, 4, 4, true, "0.04\n"},
-        {"kaputt", 40.0f, 4000, 4000, true, "40.00\n"},
+        std::string after;
     };
+    std::vector<Win> wins = {
+        {"<none>", 23.45f, 2345, 2345, true, "23.45\n"},
+        {"23.45\n", 23.45f, 2345, 2345, false, "23.45\n"},   // a tie is no record
+        {"23.45\n", 23.4451f, 2345, 2345, false, "23.45\n"}, // nor what rounds to one
+        {"23.45\n", 23.4449f, 2344, 2344, true, "23.44\n"},
+        {"23.45\n", 30, 3000, 2345, false, "23.45\n"},
+        {"0.05", 0.06f, 6, 5, false, "0.05"},
+        {"0.05\n", 0.04f, 4, 4, true, "0.04\n"},
+        {"7.5", 7.51f, 751, 750, false, "7.5"},
+        {"0.01", 0.01f, 1, 1, false, "0.01"},
+        {"50.00\n", 50, 5000, 5000, false, "50.00\n"},
+    };
+    // No record: any win is one and replaces the file.
+    for (std::string damaged : {"0.00\n", "50.01", "12.345", "1.", "-1.00", "12.00\n\n", "",
+                                "<fifo>", "<huge>", "12\\0.00"}) {
+        damaged = damaged == "12\\0.00" ? std::string("12\0.00", 6) : damaged;
+        wins.push_back({damaged, 40, 4000, 4000, true, "40.00\n"});
+    }
     for (const auto& w : wins) {
         Folder folder;
-        if (w.before != nullptr) {
+        if (w.before != "<none>") {
             std::filesystem::create_directories(folder.tolva);
-            std::ofstream(folder.record) << w.before;
+        }
+        if (w.before == "<fifo>") {
+            mkfifo(folder.record.c_str(), 0600);
+        } else if (w.before != "<none>") {
+            std::ofstream(folder.record, std::ios::binary)
+                << (w.before == "<huge>" ? "12.00\n" : w.before);
+            EXPECT_EQ(
+                truncate(folder.record.c_str(), w.before == "<huge>" ? 1L << 30 : w.before.size()),
+                0);
         }
         keepBestTimeIn(folder.record);
         forgetRunBest();
@@ -132,13 +125,15 @@ TEST(BestTime, AWinReplacesTheFileOnlyWhenFasterToTheHundredth) {
         EXPECT_EQ(times.bestHundredths, w.best) << w.seconds << " s against " << w.before;
         EXPECT_EQ(times.newRecord, w.record) << w.seconds << " s against " << w.before;
         EXPECT_EQ(readText(folder.record), w.after) << w.seconds << " s against " << w.before;
-        if (w.before == nullptr) {
+        if (w.before == "<none>") {
             EXPECT_EQ(modeOf(folder.path + "/share"), 0700) << "folders are the player's alone";
             EXPECT_EQ(modeOf(folder.tolva), 0700);
+            EXPECT_EQ(readBestTime(folder.tolva), -1) << "a folder is no record";
         }
     }
     keepBestTimeIn("");
 }
+
 TEST(BestTime, TheRecordArrivesWholeByARenameAndNothingIsLeftBeside) {
     Folder folder;
     std::string problem;
@@ -161,6 +156,7 @@ TEST(BestTime, TheRecordArrivesWholeByARenameAndNothingIsLeftBeside) {
     const std::filesystem::directory_iterator files(folder.tolva);
     EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "a temporary file was left";
 }
+
 TEST(BestTime, AFolderItCannotWriteCostsOneLineAndTheRunStillRemembers) {
     Folder folder;
     std::filesystem::create_directories(folder.tolva);
