@@ -37,6 +37,7 @@ void winOnce(const std::string& dataHome) {
     ASSERT_TRUE(press(game, window, "F2", "frametime:") && press(game, window, "F7", "frametime:"));
     runProcess({"/usr/bin/xdotool", "keydown", "s"});
     ASSERT_TRUE(press(game, window, "F1", "obj:"));
+    sleepSeconds(5.0); // the route is timed for a flying knife that has crossed already
     const auto start = std::chrono::steady_clock::now();
     for (const auto& [at, key, down] : route) {
         std::this_thread::sleep_until(start + std::chrono::milliseconds(int(at * 1000)));
