@@ -184,21 +184,29 @@ TEST(RecordedGame, SoundsFollowTheGameAndItsPlaces) {
     EXPECT_GT(rms(highC, goal + slack, goal + 0.7), 2.0 * rms(lowNotes, goal + slack, goal + 0.7));
     EXPECT_GT(rms(lowNotes, lost + slack, lost + 0.7), 2.0 * rms(highC, lost + slack, lost + 0.7));
 
-    // Per channel: the loudest 50 ms within `slack` of a moment against the median level
-    // of the three seconds around it, so a sound nearby cannot pass for it.
-    const auto burst = [&](const Channel& c, double moment) {
+    // The loudest 50 ms within `slack` of a moment against the median 50 ms level between
+    // `from` and `to`: what else sounds about then cannot pass for it.
+    const auto burst = [&](const Channel& c, double moment, double from, double to) {
         std::vector<double> level;
-        double loudest = 0.0;
-        for (double t = moment - 1.5; t < moment + 1.5; t += 0.05) {
+        for (double t = from; t < to; t += 0.05) {
             level.push_back(rms(c, t, t + 0.05));
-            loudest = std::fabs(t - moment) <= slack ? std::max(loudest, level.back()) : loudest;
         }
         std::nth_element(level.begin(), level.begin() + level.size() / 2, level.end());
+        double loudest = 0.0;
+        for (double t = moment - slack; t <= moment + slack; t += 0.025) {
+            loudest = std::max(loudest, rms(c, t, t + 0.05));
+        }
         return loudest / level[level.size() / 2];
     };
-    // The ball's own sounds, from straight ahead: a burst in both channels.
-    for (const auto& [what, at] : {std::pair{"jump", jump}, {"landing", land}, {"knock", knock}}) {
-        EXPECT_GT(std::min(burst(left, at), burst(right, at)), 2.0) << "the " << what;
+    // The ball's own sounds in both channels: the jump against the seconds around it, the
+    // knock against the rolling it stops, the landing against the rolling it starts again.
+    const std::tuple<const char*, double, double, double> ballSounds[] = {
+        {"jump", jump, jump - 1.5, jump + 1.5},
+        {"knock", knock, knock - 1.0, knock - 0.2},
+        {"landing", land, land + 0.35, land + 1.0}};
+    for (const auto& [what, at, from, to] : ballSounds) {
+        EXPECT_GT(std::min(burst(left, at, from, to), burst(right, at, from, to)), 2.0)
+            << "the " << what;
     }
 
     // Each channel's mean square in a band over the frames of play in which `when` holds.

@@ -58,17 +58,6 @@ protected:
 
 } // namespace
 
-TEST(Programs, EightProgramsWithTheirStages) {
-    const ShaderProgram* all[] = {
-        vboVaoShader,   texturShader,   normalsShader, normalsSpotShader, normalsSpotTranspShader,
-        geometryShader, particelShader, blurShader};
-    for (const ShaderProgram* p : all) {
-        EXPECT_EQ(p->geometryShaderId == 0, p != geometryShader);
-        EXPECT_EQ(p->fragmentShaderId == 0, p == geometryShader);
-    }
-    EXPECT_NE(normalsSpotShader->vertexShaderId, normalsSpotTranspShader->vertexShaderId);
-}
-
 TEST(Programs, FragColorIsOutputZeroEvenBesideAnotherOutput) {
     const std::string vertex = "/tmp/tolva-two-outputs.vert", fragment = "/tmp/tolva-two.frag";
     std::ofstream(vertex) << "#version 330 core\nin vec3 position;\n"
