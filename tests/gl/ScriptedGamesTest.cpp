@@ -3,7 +3,8 @@
 // played by a key script: the six ways to lose, a game at ten frames a second, where every
 // step of the ball must still land on the slab, the winning run on a gamepad, slower than
 // the best time on file, and a dash to the goal that beats it. A pad at rest is there in
-// every other game. Only the dash writes the file, and both won pictures show their times.
+// every other game. Only the dash writes the file, no loss (not even the first ever) nor
+// the slower win, and both won pictures show their times.
 #include "app/GameLoop.h"
 #include "app/GamepadKeys.h"
 #include "app/KeyInput.h"
@@ -106,14 +107,18 @@ LoadModel* touchedHazard() {
 
 TEST(ScriptedGames, EachGameEndsAsItsScriptMeansAndTheNextStartsAfresh) {
     const std::string record = std::string(TOLVA_ARTIFACT_DIR) + "/best-time";
-    std::ofstream(record) << "10.00\n";
+    std::remove(record.c_str());
     keepBestTimeIn(record);
     forgetRunBest();
     setPadStateReader(scriptedPad);
     returnToTitle(1.0);
     std::vector<int> framesPlayed;
     const std::vector<Game> games = allGames();
+    std::string kept; // no record until the winning run, which meets a faster one
     for (const Game& game : games) {
+        if (std::string(game.name) == "the winning run") {
+            std::ofstream(record) << (kept = "10.00\n");
+        }
         bool seen = !game.seen;
         int frame = 0;
         const double limit = game.end == End::stillPlaying ? 6.0 : 60.0;
@@ -153,9 +158,9 @@ TEST(ScriptedGames, EachGameEndsAsItsScriptMeansAndTheNextStartsAfresh) {
             std::replace(picture.begin(), picture.end(), ' ', '-');
             expectSameAsReference(readWindow(), picture);
         }
-        std::ifstream kept(record);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
-                  &game == &games.back() ? "0.03\n" : "10.00\n")
+        std::ifstream file(record);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}),
+                  &game == &games.back() ? "0.03\n" : kept)
             << "only a record replaces the file, after " << game.name;
         if (end == End::stillPlaying) {
             returnToTitle(scriptedClock());

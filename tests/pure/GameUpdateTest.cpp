@@ -94,7 +94,6 @@ TEST_F(GameUpdateTest, BallRollsAlongItsHeading) {
     EXPECT_NEAR(at(player).z, -9.0f, 1e-6f);
 }
 
-// The roll stops in contact and goes on at once when free.
 TEST_F(GameUpdateTest, ThePlanksAndABandAcrossTheSlabsEdgeStopTheRoll) {
     const struct {
         glm::vec3 at;
