@@ -52,7 +52,6 @@ bool padHoldsKey(const GLFWgamepadstate& state, int key) {
     case GLFW_KEY_RIGHT:
         return held(state, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER);
     case GLFW_KEY_F1:
-    case GLFW_KEY_P: // starts a game, or pauses the one in play
         return held(state, GLFW_GAMEPAD_BUTTON_START);
     case GLFW_KEY_ESCAPE:
         return held(state, GLFW_GAMEPAD_BUTTON_BACK);

@@ -10,7 +10,7 @@ constexpr float padDeadZone = 0.25f;
 
 // Whether a pad in this state holds the game key `key` (a GLFW_KEY_ code): left stick or
 // D-pad to move, A (cross) to jump, X (square) or the right trigger to run, the shoulder
-// buttons to steer, Start for F1 and P and Back for Escape.
+// buttons to steer, Start for F1 and Back for Escape.
 bool padHoldsKey(const GLFWgamepadstate& state, int key);
 
 // Two pads as one: a button is down when either holds it, an axis leans as far as the one

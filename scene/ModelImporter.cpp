@@ -51,9 +51,10 @@ bool readModelFile(const char* modelPath, ImportedMesh& imported) {
     if (scene == nullptr) {
         return false;
     }
-    // A readable file may still hold no mesh at all; it then loads as an empty object.
+    // A file that gives no mesh, or no whole triangle below, draws nothing: it is reported
+    // like a missing one, so noise in a model's place does not pass for a model.
     if (scene->mNumMeshes == 0 || scene->mMeshes == nullptr || scene->mMeshes[0] == nullptr) {
-        return true;
+        return false;
     }
     const aiMesh* mesh = scene->mMeshes[0];
     const unsigned int vertexCount = mesh->mNumVertices;
@@ -97,7 +98,7 @@ bool readModelFile(const char* modelPath, ImportedMesh& imported) {
     for (float& value : positions) {
         value *= 0.5f;
     }
-    return true;
+    return !indices.empty();
 }
 
 MeshSharing::MeshSharing() {

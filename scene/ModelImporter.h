@@ -21,7 +21,8 @@ struct ImportedMesh {
     std::vector<float> normals;
 };
 
-// ModelImporter's reading without its console line: false when the file cannot be read.
+// ModelImporter's reading without its console line: false when the file cannot be read or
+// holds no whole triangle.
 // Safe on any thread.
 bool readModelFile(const char* modelPath, ImportedMesh& mesh);
 

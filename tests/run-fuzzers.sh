@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each for the given number
-# of seconds (default 60) from the seeds in tests/fuzz/seeds and the game's own files.
+# of seconds (default 60) from the game's own files.
 # A crash, a sanitizer report or a broken rule fails the run; the input is kept in
 # build-fuzz/fuzz-artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=$(pwd)/build-fuzz
-targets=(command-line model-import texture-decode run-file)
+targets=(model-import texture-decode run-file)
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVA_FUZZ=ON \
     -DTOLVA_TESTS=OFF -DTOLVA_TOOLS=OFF -DTOLVA_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/tolva-fuzz-}"
 seeds=$build/fuzz-seeds
 rm -rf "$seeds" && mkdir -p "$seeds/model-import" "$seeds/texture-decode"
-cp -r tests/fuzz/seeds/command-line tests/fuzz/seeds/run-file "$seeds/"
+cp -r tests/fuzz/seeds/run-file "$seeds/"
 cp Resourcen/cube.obj Resourcen/cube_zentriert.obj "$seeds/model-import/"
 cp Resourcen/Flare3.png Resourcen/sun.png "$seeds/texture-decode/"
 mkdir -p "$build/fuzz-artifacts"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer in a real context: programs, the GL state each step leaves, textures and
-// their cache, the render target and blur pass, the steam, and a short soak of play.
+// their cache, the render target and blur pass, and the steam.
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
 #include "app/Level.h"
@@ -58,20 +58,6 @@ protected:
 
 } // namespace
 
-TEST(Programs, EightLinkedProgramsWithTheirStages) {
-    const ShaderProgram* all[] = {
-        vboVaoShader,   texturShader,   normalsShader, normalsSpotShader, normalsSpotTranspShader,
-        geometryShader, particelShader, blurShader};
-    for (const ShaderProgram* p : all) {
-        GLint linked = 0;
-        glGetProgramiv(p->programId, GL_LINK_STATUS, &linked);
-        EXPECT_EQ(linked, GL_TRUE);
-        EXPECT_EQ(p->geometryShaderId == 0, p != geometryShader);
-        EXPECT_EQ(p->fragmentShaderId == 0, p == geometryShader);
-    }
-    EXPECT_NE(normalsSpotShader->vertexShaderId, normalsSpotTranspShader->vertexShaderId);
-}
-
 TEST(Programs, FragColorIsOutputZeroEvenBesideAnotherOutput) {
     const std::string vertex = "/tmp/tolva-two-outputs.vert", fragment = "/tmp/tolva-two.frag";
     std::ofstream(vertex) << "#version 330 core\nin vec3 position;\n"
@@ -115,25 +101,13 @@ TEST(Textures, OneDecodePerPathAndNamesInCatalogueOrder) {
     EXPECT_EQ(player->texture, 23u);
     EXPECT_EQ(particleTexture, 19u);
 
-    // Bottom row blue, white; top row red, green: the upload keeps the colour order and
-    // the file's bottom row first (the meshes flip V).
-    const std::vector<uint8_t> rgb = {0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0};
-    const std::string path = saveScreenshot({2, 2, rgb}, "two-by-two");
+    // Keyed by the path as written: another spelling of the same file is another texture.
     LoadModel holder;
-    const GLuint first = holder.setTexture(path);
-    EXPECT_EQ(holder.setTexture(path), first);
-    const std::string otherSpelling = std::string(TOLVA_ARTIFACT_DIR) + "/./two-by-two.png";
-    EXPECT_NE(holder.setTexture(otherSpelling), first);
-    std::vector<uint8_t> texels(16);
-    glBindTexture(GL_TEXTURE_2D, first);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    for (size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(texels[i], i % 4 == 3 ? 255 : rgb[i / 4 * 3 + i % 4]) << i;
-    }
-    for (const std::string& p : {path, otherSpelling}) {
-        glDeleteTextures(1, &textureCache[p]);
-        textureCache.erase(p);
-    }
+    EXPECT_EQ(holder.setTexture("Resourcen\\pomla.png"), player->texture);
+    const std::string otherSpelling = "Resourcen\\.\\pomla.png";
+    EXPECT_NE(holder.setTexture(otherSpelling), player->texture);
+    glDeleteTextures(1, &textureCache[otherSpelling]);
+    textureCache.erase(otherSpelling);
 }
 
 TEST(Textures, ALoadLeavesBlendingOnAndAMissingFileGivesAnEmptyTextureAndOneLine) {
@@ -290,20 +264,4 @@ TEST_F(Playing, SteamGrowsBoundedAndWritesDepthOnlyWhenTransparencyIsOff) {
     transparencyEnabled = true;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     EXPECT_EQ(drainGlErrors(), 0);
-}
-
-TEST_F(Playing, AShortSoakOfPlayAndRestartsLeavesNoErrorAndNoGrowth) {
-    ConsoleCapture console;
-    const std::vector<int> before = liveGlObjects();
-    for (int frame = 0; frame < 300; ++frame) {
-        releaseAllKeys();
-        holdKey(playing ? (frame % 90 < 10 ? GLFW_KEY_SPACE : GLFW_KEY_R) : GLFW_KEY_F1);
-        stepFrame(frame % 7 == 0 ? 0.05 : 1.0 / 60.0);
-        ASSERT_LE(particleSystem->particleCount, 10000);
-    }
-    releaseAllKeys();
-    returnToTitle();
-    renderFrame();
-    EXPECT_EQ(liveGlObjects(), before);
-    EXPECT_EQ(console.text().find("ERROR"), std::string::npos) << console.text();
 }

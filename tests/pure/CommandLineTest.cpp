@@ -25,33 +25,27 @@ struct Case {
     bool fullscreen;
 };
 
+using Result = CommandLineResult;
+
+// clang-format off
 const Case cases[] = {
-    {{}, CommandLineResult::missingArguments, tooFew, 1024, 768, false},
-    {{"800"}, CommandLineResult::missingArguments, tooFew, 1024, 768, false},
-    {{"1024", "768"}, CommandLineResult::accepted, executing, 1024, 768, false},
-    {{"800abc", "600"}, CommandLineResult::accepted, executing, 800, 600, false},
-    {{" \t+640", "-480"}, CommandLineResult::accepted, executing, 640, -480, false},
-    {{"800", "600", "1"}, CommandLineResult::accepted, executing, 800, 600, true},
-    {{"800", "600", "0", "fourth"}, CommandLineResult::accepted, executing, 800, 600, false},
-    {{"800", "600", "1x"}, CommandLineResult::accepted, executing, 800, 600, true},
-    {{"abc", "oops"}, CommandLineResult::badFirstArgument, executing + badFirst, 0, 0, false},
-    {{"", "600"}, CommandLineResult::badFirstArgument, executing + badFirst, 0, 0, false},
-    {{"99999999999", "600"},
-     CommandLineResult::badFirstArgument,
-     executing + badFirst,
-     0,
-     0,
-     false},
-    {{"800", "x600"}, CommandLineResult::badSecondArgument, executing + badSecond, 0, 0, false},
-    {{"800", "600", "true"},
-     CommandLineResult::badThirdArgument,
-     executing + badThird,
-     0,
-     0,
-     false},
-    {{"800", "600", "2"}, CommandLineResult::badThirdArgument, executing + badThird, 0, 0, false},
-    {{"800", "600", ""}, CommandLineResult::badThirdArgument, executing + badThird, 0, 0, false},
+    {{}, Result::missingArguments, tooFew, 1024, 768, false},
+    {{"800"}, Result::missingArguments, tooFew, 1024, 768, false},
+    {{"1024", "768"}, Result::accepted, executing, 1024, 768, false},
+    {{"800abc", "600"}, Result::accepted, executing, 800, 600, false},
+    {{" \t+640", "-480"}, Result::accepted, executing, 640, -480, false},
+    {{"800", "600", "1"}, Result::accepted, executing, 800, 600, true},
+    {{"800", "600", "0", "fourth"}, Result::accepted, executing, 800, 600, false},
+    {{"800", "600", "1x"}, Result::accepted, executing, 800, 600, true},
+    {{"abc", "oops"}, Result::badFirstArgument, executing + badFirst, 0, 0, false},
+    {{"", "600"}, Result::badFirstArgument, executing + badFirst, 0, 0, false},
+    {{"99999999999", "600"}, Result::badFirstArgument, executing + badFirst, 0, 0, false},
+    {{"800", "x600"}, Result::badSecondArgument, executing + badSecond, 0, 0, false},
+    {{"800", "600", "true"}, Result::badThirdArgument, executing + badThird, 0, 0, false},
+    {{"800", "600", "2"}, Result::badThirdArgument, executing + badThird, 0, 0, false},
+    {{"800", "600", ""}, Result::badThirdArgument, executing + badThird, 0, 0, false},
 };
+// clang-format on
 
 } // namespace
 

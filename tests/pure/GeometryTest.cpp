@@ -28,25 +28,18 @@ bool near(glm::vec3 a, glm::vec3 b, float tolerance = 1e-4f) {
 } // namespace
 
 TEST(Culling, OnlyASphereWhollyOutsideOnePlaneIsCulled) {
-    // Identity matrices make the frustum the cube from -1 to 1, distances exact.
+    // Identity matrices make the frustum the cube from -1 to 1, distances exact. The last
+    // sphere lies beyond the corner, within its radius of each plane.
     const struct {
         glm::vec3 centre;
         double radius;
         bool visible;
-    } cases[] = {
-        {{1.5f, 0, 0}, 0.5, false},
-        {{-1.5f, 0, 0}, 0.5, false},
-        {{0, -1.25f, 0}, 0.25, false},
-        {{0, 1.25f, 0}, 0.25, false},
-        {{0, 0, 3}, 2.0, false},
-        {{0, 0, -1.75f}, 0.75, false},
-        {{1.5f, 0, 0}, 0.5000001, true},
-        {{0, 0, -1.75f}, 0.7500001, true},
-        {{1, 0, 0}, 0.0, false},
-        {{0, 0, -1}, 0.0, false},
-        {{0.999f, 0, 0}, 0.0, true},
-        {{1.75f, 1.75f, 0}, 1.0, true}, // beyond the corner, within the radius of each plane
-    };
+    } cases[] = {{{1.5f, 0, 0}, 0.5, false},      {{-1.5f, 0, 0}, 0.5, false},
+                 {{0, -1.25f, 0}, 0.25, false},   {{0, 1.25f, 0}, 0.25, false},
+                 {{0, 0, 3}, 2.0, false},         {{0, 0, -1.75f}, 0.75, false},
+                 {{1.5f, 0, 0}, 0.5000001, true}, {{0, 0, -1.75f}, 0.7500001, true},
+                 {{1, 0, 0}, 0.0, false},         {{0, 0, -1}, 0.0, false},
+                 {{0.999f, 0, 0}, 0.0, true},     {{1.75f, 1.75f, 0}, 1.0, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(sphereInFrustum(c.centre, I, I, I, c.radius), c.visible)
             << c.centre.x << ", " << c.centre.y << ", " << c.centre.z << " r " << c.radius;
@@ -86,22 +79,20 @@ TEST(SunLine, ASegmentIsBlockedWhenItMeetsTheClosedBox) {
     const struct {
         glm::vec3 inner, outer;
         bool blocked;
-    } cases[] = {
-        {{0, 0, 0}, {0, 0, 10}, true},
-        {{0, 0, -5}, {0, 0, 5}, true},
-        {{-3, 0.5f, 2}, {3, -0.5f, -2}, true},
-        {{0, 10, 0}, {0, 0.5f, 0}, true},
-        {{1, 0, -5}, {1, 0, 5}, true},
-        {{-2, 0, 0}, {0, 2, 0}, true},
-        {{0.5f, 0.5f, -5}, {0.5f, 0.5f, 5}, true},
-        {{2, 0, -5}, {2, 0, 5}, false},
-        {{-3, 0.5f, 0}, {0.5f, -3, 0}, false},
-        {{-4, 0, 0}, {-2, 0, 0}, false},
-        {{0.5f, 1.5f, -5}, {0.5f, 1.5f, 5}, false},
-        {{0.5f, 0.5f, -5}, {0.5f, 0.5f, -2}, false},
-        {{0, 0, 2}, {0, 5, 3}, false},
-        {{1.5f, -9, -9}, {1.25f, 9, 9}, false},
-    };
+    } cases[] = {{{0, 0, 0}, {0, 0, 10}, true},
+                 {{0, 0, -5}, {0, 0, 5}, true},
+                 {{-3, 0.5f, 2}, {3, -0.5f, -2}, true},
+                 {{0, 10, 0}, {0, 0.5f, 0}, true},
+                 {{1, 0, -5}, {1, 0, 5}, true},
+                 {{-2, 0, 0}, {0, 2, 0}, true},
+                 {{0.5f, 0.5f, -5}, {0.5f, 0.5f, 5}, true},
+                 {{2, 0, -5}, {2, 0, 5}, false},
+                 {{-3, 0.5f, 0}, {0.5f, -3, 0}, false},
+                 {{-4, 0, 0}, {-2, 0, 0}, false},
+                 {{0.5f, 1.5f, -5}, {0.5f, 1.5f, 5}, false},
+                 {{0.5f, 0.5f, -5}, {0.5f, 0.5f, -2}, false},
+                 {{0, 0, 2}, {0, 5, 3}, false},
+                 {{1.5f, -9, -9}, {1.25f, 9, 9}, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(segmentBlockedByBox(lo, hi, c.inner, c.outer), c.blocked)
             << c.inner.x << "," << c.inner.y << "," << c.inner.z << " to " << c.outer.x << ","

@@ -14,6 +14,7 @@
 #include <FreeImage.h>
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -148,6 +149,46 @@ std::string saveScreenshot(const Screenshot& shot, const std::string& name) {
     FreeImage_Save(FIF_PNG, image, path.c_str(), 0);
     FreeImage_Unload(image);
     return path;
+}
+
+namespace {
+
+// A PNG's pixels as FreeImage decodes them, whatever their layout.
+std::vector<uint8_t> decodedPixels(const std::string& path) {
+    std::vector<uint8_t> bits;
+    if (FIBITMAP* image = FreeImage_Load(FIF_PNG, path.c_str(), 0)) {
+        FIBITMAP* rgb = FreeImage_ConvertTo24Bits(image);
+        const unsigned width = FreeImage_GetWidth(rgb), height = FreeImage_GetHeight(rgb);
+        bits.resize(3u * width * height);
+        FreeImage_ConvertToRawBits(bits.data(), rgb, int(3 * width), 24, FI_RGBA_RED_MASK,
+                                   FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, FALSE);
+        FreeImage_Unload(rgb);
+        FreeImage_Unload(image);
+    }
+    return bits;
+}
+
+} // namespace
+
+void expectSameAsReference(const Screenshot& shot, const std::string& name) {
+    const std::string reference =
+        std::string(TOLVA_SOURCE_DIR) + "/tests/pictures/" + name + ".png";
+    const std::string shown = saveScreenshot(shot, "pictures-" + name);
+    if (std::getenv("TOLVA_RECORD_PICTURES") != nullptr) {
+        std::rename(shown.c_str(), reference.c_str());
+        return;
+    }
+    const std::vector<uint8_t> got = decodedPixels(shown), expected = decodedPixels(reference);
+    ASSERT_EQ(got.size(), expected.size()) << name << ": no reference picture of this size";
+    int worst = 0;
+    size_t differing = 0;
+    for (size_t i = 0; i < got.size(); ++i) {
+        const int gap = std::abs(int(got[i]) - int(expected[i]));
+        worst = std::max(worst, gap);
+        differing += gap > 1 ? 1 : 0;
+    }
+    EXPECT_LE(worst, 1) << name << ": " << differing << " channels differ by more than 1/255; "
+                        << "see " << shown;
 }
 
 int drainGlErrors() {

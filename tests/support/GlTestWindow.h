@@ -62,6 +62,10 @@ Screenshot readWindow();
 // Saves it as a PNG test artefact (folder created as needed) and returns the path.
 std::string saveScreenshot(const Screenshot& shot, const std::string& name);
 
+// Compares the picture with tests/pictures/<name>.png, within one step per channel.
+// TOLVA_RECORD_PICTURES=1 keeps it as that reference instead.
+void expectSameAsReference(const Screenshot& shot, const std::string& name);
+
 // Every GL error pending now, drained.
 int drainGlErrors();
 
