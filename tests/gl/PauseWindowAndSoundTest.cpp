@@ -21,6 +21,7 @@
 
 #include <AL/al.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
@@ -59,13 +60,9 @@ long inkAtVolumeLevel() {
 
 // Two frames with the keys down, then one with them up: a key acts once however long held.
 void tap(const std::vector<int>& keys) {
-    for (int key : keys) {
-        holdKey(key);
-    }
+    std::for_each(keys.begin(), keys.end(), holdKey);
     stepFrames(2);
-    for (int key : keys) {
-        releaseKey(key);
-    }
+    std::for_each(keys.begin(), keys.end(), releaseKey);
     stepFrame();
 }
 
