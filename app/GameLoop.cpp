@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GameLoop.h"
 
+#include "app/FullScreen.h"
 #include "app/GameClock.h"
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/PauseScreen.h"
 #include "app/Screen.h"
 #include "app/ScreenStates.h"
+#include "app/VolumeControl.h"
 #include "app/WindowSettings.h"
 #include "audio/GameSounds.h"
 #include "render/FrameRenderer.h"
@@ -63,7 +66,12 @@ void restartFrameClock() {
     previousFrameTime = static_cast<float>(readGameClock());
 }
 
+void takeFrameClockAfterWait() {
+    previousFrameTime = static_cast<float>(readGameClock() - framePeriod);
+}
+
 void startRound() {
+    gamePaused = false;
     roundStart = static_cast<float>(readGameClock());
     playedSeconds = 0.0;
     firstFrameOfRound = true;
@@ -123,6 +131,7 @@ void setUpGame(GLFWwindow* window) {
     // After the scene, so that no scene texture's name moves.
     createOverlay();
     openGameSounds();
+    applyVolumeSettings();
 }
 
 bool runFrame(GLFWwindow* window) {
@@ -140,10 +149,12 @@ bool runFrame(GLFWwindow* window) {
         takeClockReading();
     }
     handleHotkeys(window, now);
+    takeFullScreenKeys(window);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The player's keys are read inside updateGame, in step with the ball's motion.
     glfwPollEvents();
     readPads();
+    takePauseKey(window);
 
     // F1 on the title plays the game's first frame at once; F1 on an end picture restarts
     // the level, and the next frame shows the title.
@@ -156,6 +167,9 @@ bool runFrame(GLFWwindow* window) {
     if (currentScreen() == Screen::playing && !roundTimeUsedUp()) {
         playFrame();
     }
+    if (currentScreen() == Screen::paused) {
+        showPause();
+    }
     if (currentScreen() == Screen::won) {
         showWon(window);
     }
@@ -163,7 +177,9 @@ bool runFrame(GLFWwindow* window) {
         showLost(window);
     }
 
-    updateGameSounds(window);
+    takeVolumeKeys(window, now);
+    drawVolumeLevel(now);
+    updateGameSounds();
     glfwSwapBuffers(window);
     returnFreedTargetMemory();
     if (glGetError() != GL_NO_ERROR) {
@@ -173,7 +189,6 @@ bool runFrame(GLFWwindow* window) {
 }
 
 void paceFrame() {
-    constexpr double framePeriod = 1.0 / 60.0;
     const double now = glfwGetTime();
     if (nextFrameDeadline <= 0.0 || now - nextFrameDeadline > framePeriod) {
         // First frame, or we fell behind: start counting afresh instead of racing to catch up.

@@ -29,6 +29,7 @@ void shutDownGame();
 // Sleeps until the next frame's deadline so the game runs at no more than 60 frames per
 // second; the steering limit counts frames and is tuned for that rate.
 void paceFrame();
+constexpr double framePeriod = 1.0 / 60.0;
 
 // Draws one full-window picture from the fixed screen camera.
 void drawScreenQuad(LoadModel* picture, float farPlane);
@@ -38,5 +39,9 @@ float roundStartTime();
 
 // Takes the frame and round clocks afresh from GLFW's clock, as set-up does.
 void restartFrameClock();
+
+// After the loop waited on a still picture: the next frame lasts one frame period, however
+// long the wait was, so a game it starts or resumes takes no long first step.
+void takeFrameClockAfterWait();
 
 } // namespace Pellwin

@@ -32,6 +32,13 @@ bool isKeyPressed(GLFWwindow* window, int key) {
     return currentReader(window, key) || padHoldsKey(padsThisFrame, key);
 }
 
+bool keyPressedAnew(GLFWwindow* window, int key, bool& wasDown) {
+    const bool down = isKeyPressed(window, key);
+    const bool anew = down && !wasDown;
+    wasDown = down;
+    return anew;
+}
+
 void setKeyReader(KeyReader reader) {
     currentReader = reader != nullptr ? reader : readGlfwKey;
 }

@@ -12,6 +12,10 @@ using KeyReader = bool (*)(GLFWwindow* window, int key);
 
 bool isKeyPressed(GLFWwindow* window, int key);
 
+// For keys that switch something: true only in the first frame a press is seen, so a held
+// key switches once. `wasDown` is the key's own memory from frame to frame.
+bool keyPressedAnew(GLFWwindow* window, int key, bool& wasDown);
+
 // Replaces the keyboard; nullptr gives the real one (glfwGetKey) back. The pads stay.
 void setKeyReader(KeyReader reader);
 

@@ -77,4 +77,27 @@ void drawWinTimes(const WinTimes& times) {
     drawOverlay();
 }
 
+void drawNotice(const std::vector<NoticeLine>& lines, float middleShare) {
+    const glm::vec2 size(framebufferSize());
+    // A line takes twice its capitals: the letters, what hangs below, and a gap.
+    float height = 0.0f;
+    float width = 0.0f;
+    for (const NoticeLine& line : lines) {
+        height += 2.0f * line.capShare * size.y;
+        width = std::max(width, textWidth(line.text, line.capShare * size.y));
+    }
+    const float margin = lines.empty() ? 0.0f : lines.front().capShare * size.y;
+    const float centreX = size.x / 2.0f;
+    float top = middleShare * size.y + height / 2.0f;
+    queueOverlay(layOutPlate(centreX - width / 2.0f - margin, top - height - margin * 0.3f,
+                             centreX + width / 2.0f + margin, top + margin * 0.3f),
+                 plateShade, noRim);
+    for (const NoticeLine& line : lines) {
+        const float cap = line.capShare * size.y;
+        top -= 2.0f * cap;
+        queueCentred(line.text, centreX, top + 0.75f * cap, cap, white);
+    }
+    drawOverlay();
+}
+
 } // namespace Pellwin

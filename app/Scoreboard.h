@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <string>
+#include <vector>
 
 namespace Pellwin {
 
@@ -12,5 +14,13 @@ void drawTimeLeft(float secondsLeft);
 // the game set a record. Placed in the picture's own units, so they sit in the same spot
 // at every window size.
 void drawWinTimes(const WinTimes& times);
+
+// A few lines centred on one plate over the picture, the plate's middle at `middleShare`
+// of the window's height from its bottom. Each line's capitals are `capShare` of the height.
+struct NoticeLine {
+    std::string text;
+    float capShare;
+};
+void drawNotice(const std::vector<NoticeLine>& lines, float middleShare);
 
 } // namespace Pellwin

@@ -2,6 +2,7 @@
 #include "app/Screen.h"
 
 #include "app/GameLoop.h"
+#include "app/PauseScreen.h"
 
 namespace Pellwin {
 
@@ -12,7 +13,10 @@ Screen currentScreen() {
     if (roundLost || hazardHit) {
         return Screen::lost;
     }
-    return playing ? Screen::playing : Screen::title;
+    if (!playing) {
+        return Screen::title;
+    }
+    return gamePaused ? Screen::paused : Screen::playing;
 }
 
 } // namespace Pellwin

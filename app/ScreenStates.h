@@ -10,6 +10,7 @@ namespace Pellwin {
 void showTitle(GLFWwindow* window); // F1 starts a game
 void testGoal();                    // in play: the ball at the goal wins
 void playFrame();                   // in play: update, scene, clock
+void showPause();                   // a paused game: its last picture, "Pause"
 void showWon(GLFWwindow* window);   // F1 restarts the level
 void showLost(GLFWwindow* window);  // F1 restarts the level
 

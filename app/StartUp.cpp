@@ -6,8 +6,10 @@
 #include "app/CommandLine.h"
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
+#include "app/IdleWait.h"
 #include "app/PlayerSettings.h"
 #include "app/WinRecord.h"
+#include "app/WindowEvents.h"
 #include "app/WindowSettings.h"
 #include "scene/AssetPrefetch.h"
 #include "scene/SceneCatalogue.h"
@@ -31,6 +33,7 @@ GLFWwindow* openGameWindow(int argc, char** argv) {
     startReadingAssets(catalogueAssets());
     GLFWwindow* window = createWindow();
     glfwSetWindowSizeCallback(window, onWindowSize);
+    watchWindowEvents(window);
     glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
@@ -44,6 +47,16 @@ GLFWwindow* openGameWindow(int argc, char** argv) {
     return window;
 }
 
+void runFrameLoop(GLFWwindow* window) {
+    while (runFrame(window)) {
+        if (pictureStaysStill(window)) {
+            waitForChange(window);
+        } else {
+            paceFrame();
+        }
+    }
+}
+
 int runTolva(int argc, char** argv) {
     if (const std::optional<int> status = answerHelpOrVersion(argc, argv, std::cout, std::cerr)) {
         return *status;
@@ -54,9 +67,7 @@ int runTolva(int argc, char** argv) {
     keepBestTimeIn(bestTimePathFromEnvironment());
     keepSettingsIn(settingsPathFromEnvironment());
     setUpGame(window);
-    while (runFrame(window)) {
-        paceFrame();
-    }
+    runFrameLoop(window);
     shutDownGame();
     return 0;
 }

@@ -11,6 +11,10 @@ namespace Pellwin {
 // failures end the process with the game's messages.
 GLFWwindow* openGameWindow(int argc, char** argv);
 
+// Runs frames until Escape or a close request: paced to 60 a second while a game is in
+// play, and only when something changed while a still picture shows.
+void runFrameLoop(GLFWwindow* window);
+
 // The whole program: greeting, command line, window, GL, the frame loop and shutdown.
 // Returns the process exit status.
 int runTolva(int argc, char** argv);

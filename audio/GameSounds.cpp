@@ -2,8 +2,8 @@
 #include "audio/GameSounds.h"
 
 #include "app/AssetPath.h"
+#include "app/GameClock.h"
 #include "app/GameLoop.h"
-#include "app/KeyInput.h"
 #include "app/Screen.h"
 #include "audio/AudioDevice.h"
 #include "audio/SoundCues.h"
@@ -16,7 +16,6 @@
 #include "sim/MathConventions.h"
 
 #include <AL/al.h>
-#include <GLFW/glfw3.h>
 #include <iostream>
 
 namespace Pellwin {
@@ -85,7 +84,7 @@ ALuint buffers[soundCount] = {};
 ALuint sources[voiceCount] = {};
 bool sourcesMade = false;
 SoundWatch watch;
-bool muteKeyDown = false;
+bool soundsHeld = false; // paused with the game
 
 ALuint loadSound(const char* gamePath) {
     PcmSound pcm;
@@ -182,14 +181,9 @@ void hearPlay(const SoundCues& cues) {
     }
 }
 
-} // namespace
-
-void openGameSounds() {
-    closeGameSounds();
+void makeSounds() {
     watch = SoundWatch();
-    if (!openAudioDevice()) {
-        return;
-    }
+    soundsHeld = false;
     for (int s = 0; s < soundCount; ++s) {
         buffers[s] = loadSound(soundPaths[s]);
     }
@@ -212,15 +206,88 @@ void openGameSounds() {
     }
 }
 
-void updateGameSounds(GLFWwindow* window) {
-    const bool muteKey = isKeyPressed(window, GLFW_KEY_M);
-    if (muteKey && !muteKeyDown) {
-        setAudioMuted(!audioMuted());
+void releaseSounds() {
+    if (sourcesMade) {
+        alDeleteSources(voiceCount, sources);
+        sourcesMade = false;
     }
-    muteKeyDown = muteKey;
+    for (ALuint& buffer : buffers) {
+        if (buffer != 0) {
+            alDeleteBuffers(1, &buffer);
+            buffer = 0;
+        }
+    }
+}
+
+// A paused game's sounds wait where they are, loops and all, and go on when it does.
+void holdSounds() {
+    if (!soundsHeld) {
+        alSourcePausev(voiceCount, sources);
+        soundsHeld = true;
+    }
+}
+
+void releaseHeldSounds() {
+    if (!soundsHeld) {
+        return;
+    }
+    soundsHeld = false;
+    for (const ALuint source : sources) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state == AL_PAUSED) {
+            alSourcePlay(source);
+        }
+    }
+}
+
+} // namespace
+
+void openGameSounds() {
+    closeGameSounds();
+    watch = SoundWatch();
+    if (openAudioDevice()) {
+        makeSounds();
+    }
+}
+
+bool keepSoundDevice(double now) {
+    if (audioDeviceGone()) {
+        releaseSounds();
+        closeAudioDevice();
+        std::cerr << "Sound: the audio device is gone; the game plays silently until one is back."
+                  << std::endl;
+        return true;
+    }
+    if (!reopenAudioDevice(now)) {
+        return false;
+    }
+    // A fresh watch: the next frame of play starts the loops again.
+    makeSounds();
+    std::cerr << "Sound: an audio device is open; the game plays with sound." << std::endl;
+    return true;
+}
+
+int voicesPlaying() {
+    int playingNow = 0;
+    for (int v = 0; sourcesMade && v < voiceCount; ++v) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(sources[v], AL_SOURCE_STATE, &state);
+        playingNow += state == AL_PLAYING ? 1 : 0;
+    }
+    return playingNow;
+}
+
+void updateGameSounds() {
+    keepSoundDevice(readGameClock());
     if (!sourcesMade || player == nullptr || camera == nullptr) {
         return;
     }
+    if (currentScreen() == Screen::paused) {
+        holdSounds();
+        return;
+    }
+    releaseHeldSounds();
     const bool wasPlaying = watch.watching && watch.previous.screen == Screen::playing;
     const SoundCues cues = watchFrame(watch, readMoment());
     const bool nowPlaying = watch.previous.screen == Screen::playing;
@@ -241,16 +308,7 @@ void updateGameSounds(GLFWwindow* window) {
 }
 
 void closeGameSounds() {
-    if (sourcesMade) {
-        alDeleteSources(voiceCount, sources);
-        sourcesMade = false;
-    }
-    for (ALuint& buffer : buffers) {
-        if (buffer != 0) {
-            alDeleteBuffers(1, &buffer);
-            buffer = 0;
-        }
-    }
+    releaseSounds();
     closeAudioDevice();
 }
 

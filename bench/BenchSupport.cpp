@@ -55,13 +55,12 @@ QuietConsole::~QuietConsole() {
     std::cerr.rdbuf(previousErr);
 }
 
-double timeProgramUntilReady(const std::vector<std::string>& argv) {
+bool runProgram(const std::vector<std::string>& argv, std::string& output) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
-        return -1.0;
+        return false;
     }
     std::fflush(nullptr);
-    const double start = steadyMs();
     const pid_t child = fork();
     if (child == 0) {
         dup2(pipeEnds[1], STDOUT_FILENO);
@@ -78,7 +77,6 @@ double timeProgramUntilReady(const std::vector<std::string>& argv) {
         _exit(127);
     }
     close(pipeEnds[1]);
-    std::string output;
     char buffer[4096];
     ssize_t got = 0;
     while (child > 0 && (got = read(pipeEnds[0], buffer, sizeof(buffer))) > 0) {
@@ -86,8 +84,14 @@ double timeProgramUntilReady(const std::vector<std::string>& argv) {
     }
     close(pipeEnds[0]);
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+double timeProgramUntilReady(const std::vector<std::string>& argv) {
+    const double start = steadyMs();
+    std::string output;
+    if (!runProgram(argv, output)) {
         return -1.0;
     }
     const size_t at = output.rfind("@ready ");

@@ -32,6 +32,10 @@ private:
 };
 std::ostream& reportStream();
 
+// Runs a program, without a shell, to its end and collects its standard output; false when
+// it could not run or did not exit with status 0.
+bool runProgram(const std::vector<std::string>& argv, std::string& output);
+
 // Starts a program beside this one, without a shell, and waits until it prints
 // "@ready <steady ms>". Returns the ms from just before its start to that moment, or -1.
 double timeProgramUntilReady(const std::vector<std::string>& argv);

@@ -4,6 +4,7 @@
 #include "bench/BenchGame.h"
 #include "bench/FrameBenchmarks.h"
 #include "bench/SideBenchmarks.h"
+#include "bench/StillPictureBenchmark.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -112,6 +113,13 @@ void printGoalTable(std::ostream& out, const KeepingReporter& results,
                 results.value(name), results.value(name, "median", "floor_ms"),
                 " (clear target + blur pass + swap)", frameGoalRatio);
     }
+    const double still = results.value("still-picture/title", "", "cpu_percent");
+    row(out, {"Still picture (title): CPU time per second of wall time",
+              still < 0.0 ? "n/a" : number(still, 1) + " % of one core", "", "",
+              "<= " + number(stillPictureGoalPercent, 0) + " %",
+              still < 0.0                        ? "n/a"
+              : still <= stillPictureGoalPercent ? "yes"
+                                                 : "**no**"});
     const bool memoryRan = results.results().count("memory/restarts") > 0;
     const double growth = results.value("memory/restarts", "", "growth_kb");
     row(out, {"Resident memory after " + std::to_string(restartCount) + " restarts vs after 1",

@@ -33,14 +33,14 @@ void soundOpening(benchmark::State& state) {
 // The frame's own call already heard what the game did; a second one in the same frame
 // places the listener and every voice again, which is the work of every frame.
 void soundUpdate(benchmark::State& state) {
-    GLFWwindow* game = gameWindow();
+    gameWindow();
     for (auto _ : state) {
         if (playRoundFrame() < 0.0) {
             state.SkipWithError("no round got going");
             break;
         }
         const double start = steadyMs();
-        updateGameSounds(game);
+        updateGameSounds();
         state.SetIterationTime((steadyMs() - start) / 1000.0);
     }
     state.counters["device"] = audioDeviceOpen() ? 1.0 : 0.0;

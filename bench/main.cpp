@@ -11,8 +11,10 @@
 #include "bench/SideBenchmarks.h"
 #include "bench/SoundBenchmarks.h"
 #include "bench/StartUpBenchmarks.h"
+#include "bench/StillPictureBenchmark.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +48,9 @@ bool enterGameFolder() {
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--start-up-child") {
         return runStartUpChild();
+    }
+    if (argc > 2 && std::string(argv[1]) == "--still-picture-child") {
+        return runStillPictureChild(std::atof(argv[2]));
     }
     int frames = 600;
     std::string out = TOLVA_SOURCE_DIR "/bench/results.json";
@@ -89,6 +94,8 @@ int main(int argc, char** argv) {
     // Without the game: our CPU time and the start-up processes. Then in the open game.
     registerCpuBenchmarks();
     registerStartUpBenchmarks();
+    // Ten seconds in a full run; a short run (CI's) waits less.
+    registerStillPictureBenchmark(std::clamp(frames / 60.0, 2.0, 10.0));
     registerSoundOpening();
     registerFrameBenchmarks(frames);
     registerSoundUpdate();

@@ -10,7 +10,7 @@ namespace Pellwin::lettering {
 inline constexpr char characters[] = "0123456789,.:!-"
                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
                                      "abcdefghijklmnopqrstuvwxyz"
-                                     "\xE4\xF6\xFC\xDF";
+                                     "\xE4\xF6\xFC\xDF%";
 constexpr int glyphCount = static_cast<int>(sizeof(characters)) - 1;
 
 // Each glyph's width in dots, in the same order; the font's letters are 5 dots wide but
@@ -19,14 +19,14 @@ inline constexpr unsigned char widthInDots[glyphCount] = {
     5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 2, 1, 1, 1, 4,                                  // 0-9 , . : ! -
     5, 5, 5, 5, 5, 5, 5, 5, 3, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, // A-Z
     5, 5, 5, 5, 5, 4, 5, 5, 3, 4, 4, 3, 5, 5, 5, 5, 5, 4, 5, 4, 5, 5, 5, 5, 5, 5, // a-z
-    5, 5, 5, 5};                                                                  // ä ö ü ß
+    5, 5, 5, 5, 5};                                                               // ä ö ü ß %
 
 // After the glyphs, one cell holds a round disc: stretched through its middle it makes the
 // rounded plates behind the clock and the times.
 constexpr int plateCell = glyphCount;
 constexpr double plateRadiusDots = 2.5;
 
-constexpr int cellColumns = 12;
+constexpr int cellColumns = 13;
 constexpr int cellRows = 6;
 static_assert(cellColumns * cellRows > plateCell, "every glyph and the plate need a cell");
 

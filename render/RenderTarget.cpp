@@ -96,8 +96,34 @@ void createRenderTarget() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
-    const float frameSeconds = deltaTime;
+namespace {
+
+// What one blur pass reads; kept so a paused game can show its last picture again.
+struct BlurInputs {
+    glm::mat4 projection = identityMatrix();
+    glm::mat4 view = identityMatrix();
+    glm::vec3 previousBall{0.0f};
+    glm::vec3 currentBall{0.0f};
+    float seconds = 0.0f;
+};
+BlurInputs lastPass;
+
+void setBlurUniforms(GLuint programId, const BlurInputs& in) {
+    glUniform1i(glGetUniformLocation(programId, "blurTexture"), 0);
+    glUniform1i(glGetUniformLocation(programId, "depthBlurTexture"), 1);
+    const glm::mat4 viewProjectionInverse = glm::inverse(in.view * in.projection);
+    glUniformMatrix4fv(glGetUniformLocation(programId, "vpInverse"), 1, GL_FALSE,
+                       glm::value_ptr(viewProjectionInverse));
+    glUniformMatrix4fv(glGetUniformLocation(programId, "vpPrevious"), 1, GL_FALSE,
+                       glm::value_ptr(previousViewProjection));
+    glUniform3fv(glGetUniformLocation(programId, "blurPrevPosition"), 1,
+                 glm::value_ptr(in.previousBall));
+    glUniform3fv(glGetUniformLocation(programId, "blurCurrentPosition"), 1,
+                 glm::value_ptr(in.currentBall));
+    glUniform1f(glGetUniformLocation(programId, "deltaT"), in.seconds);
+}
+
+void drawBlurPass(const BlurInputs& in) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     // The 1024 x 768 picture is stretched over the whole window, whatever its size.
     const glm::ivec2 window = framebufferSize();
@@ -108,21 +134,9 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
     glUseProgram(programId);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, sceneColorTexture);
-    glUniform1i(glGetUniformLocation(programId, "blurTexture"), 0);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, sceneDepthTexture);
-    glUniform1i(glGetUniformLocation(programId, "depthBlurTexture"), 1);
-
-    const glm::mat4 viewProjectionInverse = glm::inverse(view * projection);
-    glUniformMatrix4fv(glGetUniformLocation(programId, "vpInverse"), 1, GL_FALSE,
-                       glm::value_ptr(viewProjectionInverse));
-    glUniformMatrix4fv(glGetUniformLocation(programId, "vpPrevious"), 1, GL_FALSE,
-                       glm::value_ptr(previousViewProjection));
-    glUniform3fv(glGetUniformLocation(programId, "blurPrevPosition"), 1,
-                 glm::value_ptr(previousBallPosition));
-    glUniform3fv(glGetUniformLocation(programId, "blurCurrentPosition"), 1,
-                 glm::value_ptr(currentBallPosition));
-    glUniform1f(glGetUniformLocation(programId, "deltaT"), frameSeconds);
+    setBlurUniforms(programId, in);
 
     glBindVertexArray(screenQuadVertexArray);
     glEnableVertexAttribArray(0);
@@ -131,8 +145,7 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
     // A scaled copy would take a neighbouring texel here and there where the program's
     // sampling does not, so only a window of the target's own size is copied into.
     const bool sameSize = window == glm::ivec2(renderTargetWidth, renderTargetHeight);
-    if (sameSize &&
-        blurLeavesPictureSharp(previousBallPosition, currentBallPosition, frameSeconds)) {
+    if (sameSize && blurLeavesPictureSharp(in.previousBall, in.currentBall, in.seconds)) {
         // The program would only copy the picture, texel for texel, at the cost of a full
         // blur; the copy alone is many times cheaper and gives the same pixels.
         glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneFramebuffer);
@@ -143,11 +156,21 @@ void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
         glDrawArrays(GL_TRIANGLES, 0, 6);
     }
     glDisableVertexAttribArray(0);
+}
 
+} // namespace
+
+void renderMotionBlur(glm::mat4 projection, glm::mat4 view) {
+    lastPass = {projection, view, previousBallPosition, currentBallPosition, deltaTime};
+    drawBlurPass(lastPass);
     previousBallPosition = currentBallPosition;
     if (player != nullptr) {
         player->getPosition(currentBallPosition);
     }
+}
+
+void redrawLastBlurPass() {
+    drawBlurPass(lastPass);
 }
 
 } // namespace Pellwin

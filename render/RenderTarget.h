@@ -28,4 +28,8 @@ void returnFreedTargetMemory();
 // Draws the scene texture into the whole window through the blur program.
 void renderMotionBlur(glm::mat4 projection, glm::mat4 view);
 
+// The last blur pass once more, from the scene texture it read and the same inputs, into
+// the window at its size now; the ball's history stays as it is.
+void redrawLastBlurPass();
+
 } // namespace Pellwin

@@ -2,6 +2,7 @@
 // A player's session from the outside: the real binary in a window, keys through xdotool.
 #include "e2e/E2e.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -22,7 +23,7 @@ protected:
 
 TEST_F(PlayerSession, StartedBareFromAnywhereItPlaysLosesAndQuitsOnEscape) {
     TemporaryFolder folder; // no data here: the game finds its own
-    Process game({tolva}, {folder.path, {}, false});
+    Process game({tolva}, {folder.path, {"XDG_CONFIG_HOME=" + folder.path}, false});
     const std::string window = waitForGameWindow(game, 120.0);
     ASSERT_NE(window, "") << game.outputSoFar();
     const ProcessResult size =
@@ -32,6 +33,19 @@ TEST_F(PlayerSession, StartedBareFromAnywhereItPlaysLosesAndQuitsOnEscape) {
     for (int wait = 0; wait < 100 && title[0] + title[1] + title[2] < 30.0; ++wait) {
         title = windowColour(window, "session-title"); // black until the first frame
     }
+    // A window made tiny and large again shows the whole title again; - is kept at once.
+    runProcess({"/usr/bin/xdotool", "windowsize", window, "1", "1"});
+    runProcess({"/usr/bin/xdotool", "windowsize", window, "1024", "768"});
+    std::vector<double> again(3, 0.0);
+    for (int wait = 0; wait < 50 && std::fabs(again[0] - title[0]) > 2.0; ++wait) {
+        again = windowColour(window, "session-title-again");
+    }
+    EXPECT_NEAR(again[0], title[0], 2.0);
+    holdKeyInWindow(window, "minus", 0.3);
+    for (int wait = 0; wait < 50 && readFile(folder / "tolva/settings").empty(); ++wait) {
+        sleepSeconds(0.1);
+    }
+    EXPECT_NE(readFile(folder / "tolva/settings").find("volume = 90"), std::string::npos);
     holdKeyInWindow(window, "F1", 0.5);
     holdKeyInWindow(window, "d", 4.0); // sideways off the worktop
     const std::vector<double> lost = windowColour(window, "session-lost");

@@ -40,19 +40,12 @@ int count(const std::vector<int>& ink, int colour) {
     return static_cast<int>(std::count(ink.begin(), ink.end(), colour));
 }
 
-void resizeWindow(int width, int height) {
-    glfwSetWindowSize(testWindow(), width, height);
-    for (int i = 0; i < 50 && (windowWidth != width || windowHeight != height); ++i) {
-        glfwWaitEventsTimeout(0.05);
-    }
-}
-
 class TimeOnScreen : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 } // namespace
 
 TEST_P(TimeOnScreen, WhiteWhileTimeLastsRedInTheLastSecondsAndKeptOnTheLostPicture) {
-    resizeWindow(GetParam().first, GetParam().second);
+    resizeTestWindow(GetParam().first, GetParam().second);
     // Steps exact in a float, so the played seconds add up to 50 exactly.
     const auto fifty = clockInk(0.0), nineNine = clockInk(40.0625);
     const auto timeOut = clockInk(9.9375, false);
@@ -64,7 +57,7 @@ TEST_P(TimeOnScreen, WhiteWhileTimeLastsRedInTheLastSecondsAndKeptOnTheLostPictu
     const double area = count(fifty, 1) / std::pow(GetParam().second, 2.0);
     EXPECT_TRUE(area > 0.0015 && area < 0.0028) << area;
     EXPECT_EQ(drainGlErrors(), 0);
-    resizeWindow(1024, 768);
+    resizeTestWindow(1024, 768);
     returnToTitle();
 }
 

@@ -92,6 +92,14 @@ void rewindClock(double clock) {
     Pellwin::restartFrameClock();
 }
 
+void resizeTestWindow(int width, int height) {
+    glfwSetWindowSize(window, width, height);
+    for (int i = 0; i < 50 && (Pellwin::windowWidth != width || Pellwin::windowHeight != height);
+         ++i) {
+        glfwWaitEventsTimeout(0.05);
+    }
+}
+
 void startGame() {
     returnToTitle();
     holdKey(GLFW_KEY_F1);

@@ -24,6 +24,9 @@ void rewindClock(double clock);
 // A fresh title, then F1: the first playing frame has run when this returns.
 void startGame();
 
+// Resizes the window and waits until the game has heard of it.
+void resizeTestWindow(int width, int height);
+
 // Current scripted clock; frames advance it by a fixed step.
 double scriptedClock();
 

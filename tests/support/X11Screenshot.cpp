@@ -37,4 +37,11 @@ Screenshot readX11Window(GLFWwindow* window) {
     return shot;
 }
 
+void focusX11Window(GLFWwindow* window, bool onGame) {
+    Display* display = glfwGetX11Display();
+    XSetInputFocus(display, onGame ? glfwGetX11Window(window) : PointerRoot, RevertToPointerRoot,
+                   CurrentTime);
+    XSync(display, False);
+}
+
 } // namespace TolvaTest
