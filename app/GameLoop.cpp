@@ -3,10 +3,14 @@
 
 #include "app/FullScreen.h"
 #include "app/GameClock.h"
+#include "app/GameRecording.h"
+#include "app/GhostView.h"
 #include "app/Hotkeys.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/LevelFingerprint.h"
 #include "app/PauseScreen.h"
+#include "app/Replay.h"
 #include "app/Screen.h"
 #include "app/ScreenStates.h"
 #include "app/VolumeControl.h"
@@ -75,6 +79,7 @@ void startRound() {
     roundStart = static_cast<float>(readGameClock());
     playedSeconds = 0.0;
     firstFrameOfRound = true;
+    beginGameRecording();
 }
 
 double roundSecondsUsed() {
@@ -128,6 +133,7 @@ void setUpGame(GLFWwindow* window) {
     resetRenderSettings();
     buildScene(window);
     resetLevel();
+    takeLevelFingerprint();
     // After the scene, so that no scene texture's name moves.
     createOverlay();
     openGameSounds();
@@ -141,6 +147,7 @@ bool runFrame(GLFWwindow* window) {
     const double t = readGameClock();
     deltaTime = static_cast<float>(t - static_cast<double>(previousFrameTime));
     previousFrameTime = static_cast<float>(t);
+    takeReplayFrame();
     const double now = readGameClock();
 
     // Only a game in play runs out of time; the title and the end pictures wait.
@@ -155,6 +162,8 @@ bool runFrame(GLFWwindow* window) {
     glfwPollEvents();
     readPads();
     takePauseKey(window);
+    takeReplayKey(window);
+    takeGhostKey(window);
 
     // F1 on the title plays the game's first frame at once; F1 on an end picture restarts
     // the level, and the next frame shows the title.
@@ -165,7 +174,7 @@ bool runFrame(GLFWwindow* window) {
         testGoal();
     }
     if (currentScreen() == Screen::playing && !roundTimeUsedUp()) {
-        playFrame();
+        playFrame(window);
     }
     if (currentScreen() == Screen::paused) {
         showPause();
@@ -190,6 +199,15 @@ bool runFrame(GLFWwindow* window) {
 
 void paceFrame() {
     const double now = glfwGetTime();
+    const double replayDue = replayDeadline();
+    if (replayDue >= 0.0) {
+        // A replay keeps to its run's own frames, however long they were.
+        if (now < replayDue) {
+            std::this_thread::sleep_for(std::chrono::duration<double>(replayDue - now));
+        }
+        nextFrameDeadline = 0.0;
+        return;
+    }
     if (nextFrameDeadline <= 0.0 || now - nextFrameDeadline > framePeriod) {
         // First frame, or we fell behind: start counting afresh instead of racing to catch up.
         nextFrameDeadline = now + framePeriod;

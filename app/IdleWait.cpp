@@ -19,9 +19,10 @@ namespace Pellwin {
 namespace {
 
 // Every key the title, the end pictures and the pause read, but the volume keys.
-constexpr int keysOfStillPictures[] = {GLFW_KEY_F1, GLFW_KEY_F2,  GLFW_KEY_F4,   GLFW_KEY_F5,
-                                       GLFW_KEY_F7, GLFW_KEY_F8,  GLFW_KEY_F9,   GLFW_KEY_ESCAPE,
-                                       GLFW_KEY_P,  GLFW_KEY_F11, GLFW_KEY_ENTER};
+constexpr int keysOfStillPictures[] = {GLFW_KEY_F1, GLFW_KEY_F2,  GLFW_KEY_F4,    GLFW_KEY_F5,
+                                       GLFW_KEY_F7, GLFW_KEY_F8,  GLFW_KEY_F9,    GLFW_KEY_ESCAPE,
+                                       GLFW_KEY_P,  GLFW_KEY_F11, GLFW_KEY_ENTER, GLFW_KEY_G,
+                                       GLFW_KEY_V};
 
 EventWaiter waiter = glfwWaitEventsTimeout;
 Screen screenAfterLastFrame = Screen::title;

@@ -27,9 +27,11 @@ static bool readGlfwPads(GLFWgamepadstate& state) {
 static KeyReader currentReader = readGlfwKey;
 static PadStateReader currentPads = readGlfwPads;
 static GLFWgamepadstate padsThisFrame = restingPad();
+static KeyFilter currentFilter = nullptr;
 
 bool isKeyPressed(GLFWwindow* window, int key) {
-    return currentReader(window, key) || padHoldsKey(padsThisFrame, key);
+    const bool held = currentReader(window, key) || padHoldsKey(padsThisFrame, key);
+    return currentFilter != nullptr ? currentFilter(window, key, held) : held;
 }
 
 bool keyPressedAnew(GLFWwindow* window, int key, bool& wasDown) {
@@ -41,6 +43,10 @@ bool keyPressedAnew(GLFWwindow* window, int key, bool& wasDown) {
 
 void setKeyReader(KeyReader reader) {
     currentReader = reader != nullptr ? reader : readGlfwKey;
+}
+
+void setKeyFilter(KeyFilter filter) {
+    currentFilter = filter;
 }
 
 void setPadStateReader(PadStateReader reader) {

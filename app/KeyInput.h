@@ -19,6 +19,11 @@ bool keyPressedAnew(GLFWwindow* window, int key, bool& wasDown);
 // Replaces the keyboard; nullptr gives the real one (glfwGetKey) back. The pads stay.
 void setKeyReader(KeyReader reader);
 
+// While a run is replayed, its keys stand in for the player's: the filter answers for every
+// key, told whether the keyboard or a pad holds it. nullptr lets every key through.
+using KeyFilter = bool (*)(GLFWwindow* window, int key, bool held);
+void setKeyFilter(KeyFilter filter);
+
 // Fills `state` with every connected pad's buttons and axes merged; false when no pad is
 // connected. The default asks GLFW about joysticks 1 to 16 that it knows as gamepads.
 using PadStateReader = bool (*)(GLFWgamepadstate& state);

@@ -16,10 +16,13 @@ namespace Pellwin {
 namespace {
 
 constexpr char magic[4] = {'T', 'L', 'V', 'R'};
-// The clock that times a game starts at F1, inside the first frame, and stops in the
-// frame that sees the ball past the goal, which the update no longer plays: so the finish
-// time may differ from the frames' sum by a frame. A hundredth more for its rounding.
-constexpr double shortestClockSlack = 0.1;
+
+enum StartFlag : unsigned { jumpingFlag = 1, landedFlag = 2, blockedFlag = 4 };
+
+bool validSeconds(float seconds) {
+    // Also false for NaN.
+    return seconds > 0.0f && seconds <= roundSeconds;
+}
 
 std::string withNumber(const char* format, double value) {
     char text[64];
@@ -62,28 +65,30 @@ std::string problemWithRun(const RecordedRun& run) {
     if (run.frames.empty() || run.frames.size() > runFrameLimit) {
         return "besch\344digt: " + std::to_string(run.frames.size()) + " Bilder";
     }
-    double sum = 0.0;
-    float longest = 0.0f;
     for (std::size_t i = 0; i < run.frames.size(); ++i) {
         const RunFrame& frame = run.frames[i];
-        // Also false for NaN.
-        if (!(frame.seconds > 0.0f && frame.seconds <= roundSeconds)) {
+        if (!validSeconds(frame.seconds)) {
             return "Bild " + std::to_string(i) + withNumber(" dauert %g s", frame.seconds);
         }
         if (!std::isfinite(frame.ball.x) || !std::isfinite(frame.ball.y) ||
             !std::isfinite(frame.ball.z)) {
             return "besch\344digt: Bild " + std::to_string(i) + " hat keinen Ort";
         }
-        sum += frame.seconds;
-        longest = std::max(longest, frame.seconds);
+    }
+    if (!validSeconds(run.goalFrameSeconds)) {
+        return withNumber("das Zielbild dauert %g s", run.goalFrameSeconds);
+    }
+    if (!(run.start.jumpTime >= 0.0f && run.start.jumpTime <= 3600.0f)) {
+        return withNumber("besch\344digt: Sprungzeit %g s", run.start.jumpTime);
     }
     const double finish = run.finishHundredths / 100.0;
     if (run.finishHundredths <= 0 || finish > roundSeconds) {
         return withNumber("Zielzeit %.2f s ist unm\366glich", finish);
     }
-    if (std::abs(finish - sum) > std::max<double>(longest, shortestClockSlack) + 0.01) {
+    const int clock = runClockHundredths(run);
+    if (run.finishHundredths != clock) {
         return withNumber("Zielzeit %.2f s passt nicht zu den Bildern", finish) +
-               withNumber(" (%.2f s)", sum);
+               withNumber(" (%.2f s)", clock / 100.0);
     }
     return std::string();
 }
@@ -95,6 +100,13 @@ std::string encodeRun(const RecordedRun& run) {
     putBits(bytes, run.fingerprint, 8);
     putBits(bytes, static_cast<std::uint32_t>(run.finishHundredths), 4);
     putBits(bytes, run.frames.size(), 4);
+    putFloat(bytes, run.goalFrameSeconds);
+    putBits(bytes,
+            (run.start.jumping ? jumpingFlag : 0u) |
+                (run.start.landedInRaisedZone ? landedFlag : 0u) |
+                (run.start.blocked ? blockedFlag : 0u),
+            1);
+    putFloat(bytes, run.start.jumpTime);
     for (const RunFrame& frame : run.frames) {
         putFloat(bytes, frame.seconds);
         bytes.push_back(static_cast<char>(frame.keys));
@@ -137,6 +149,13 @@ std::string decodeRun(const std::string& bytes, std::uint64_t fingerprint, Recor
     read.fingerprint = fingerprint;
     read.finishHundredths =
         static_cast<int>(std::min<std::uint64_t>(getBits(bytes, 16, 4), 1u << 30));
+    read.goalFrameSeconds = getFloat(bytes, 24);
+    const auto flags = static_cast<unsigned>(getBits(bytes, 28, 1));
+    if (flags > (jumpingFlag | landedFlag | blockedFlag)) {
+        return "besch\344digt: unbekannter Anfangszustand";
+    }
+    read.start = {(flags & jumpingFlag) != 0, (flags & landedFlag) != 0, (flags & blockedFlag) != 0,
+                  getFloat(bytes, 29)};
     read.frames.resize(count);
     std::size_t at = runHeaderBytes;
     for (RunFrame& frame : read.frames) {
@@ -158,6 +177,15 @@ double runSeconds(const RecordedRun& run) {
         sum += frame.seconds;
     }
     return sum;
+}
+
+int runClockHundredths(const RecordedRun& run) {
+    double played = 0.0;
+    for (std::size_t i = 1; i < run.frames.size(); ++i) {
+        played += static_cast<double>(run.frames[i].seconds);
+    }
+    return static_cast<int>(
+        std::lround((played + static_cast<double>(run.goalFrameSeconds)) * 100.0));
 }
 
 glm::vec3 runBallAt(const RecordedRun& run, double seconds) {
@@ -183,7 +211,8 @@ std::string bestRunPathFromEnvironment() {
     return playerFilePathFromEnvironment(PlayerFolder::data, "best-run");
 }
 
-bool readRun(const std::string& path, std::uint64_t fingerprint, RecordedRun& run) {
+bool readRun(const std::string& path, std::uint64_t fingerprint, RecordedRun& run,
+             const char* what) {
     std::string bytes;
     const FileRead result = readPlayerFile(path, runFileLimit, bytes);
     if (result == FileRead::missing) {
@@ -192,7 +221,7 @@ bool readRun(const std::string& path, std::uint64_t fingerprint, RecordedRun& ru
     const std::string problem = result == FileRead::read ? decodeRun(bytes, fingerprint, run)
                                                          : whyNotRead(result, runFileLimit);
     if (!problem.empty()) {
-        std::cerr << "Bestlauf " << path << " wird nicht verwendet: " << problem << "."
+        std::cerr << what << " " << path << " wird nicht verwendet: " << problem << "."
                   << std::endl;
     }
     return problem.empty();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Scoreboard.h"
 
+#include "app/Medals.h"
 #include "app/TimeText.h"
 #include "app/WinRecord.h"
 #include "app/WindowSettings.h"
@@ -74,6 +75,79 @@ void drawWinTimes(const WinTimes& times) {
     if (times.newRecord) {
         queueCentred("Neuer Rekord!", size.x / 2.0f, at(0.0f, -1.3f).y, 0.25f * unit, gold);
     }
+    drawOverlay();
+}
+
+namespace {
+
+glm::vec4 medalColour(Medal medal) {
+    switch (medal) {
+    case Medal::gold:
+        return {1.0f, 0.8f, 0.2f, 1.0f};
+    case Medal::silver:
+        return {0.78f, 0.8f, 0.84f, 1.0f};
+    case Medal::bronze:
+        return {0.8f, 0.5f, 0.25f, 1.0f};
+    case Medal::none:
+        break;
+    }
+    return noRim;
+}
+
+// A disc of `radius` round (x, y) with the medal's word to its right; returns the right end.
+float queueMedal(Medal medal, float x, float y, float radius, float cap) {
+    queueOverlay(layOutPlate(x - radius, y - radius, x + radius, y + radius), medalColour(medal),
+                 darkRim);
+    const std::string word = medalWord(medal);
+    const float left = x + radius * 1.5f;
+    queueOverlay(layOutText(word, left, y - cap / 2.0f, cap), medalColour(medal), darkRim);
+    return left + textWidth(word, cap);
+}
+
+} // namespace
+
+void drawWonMedal(Medal medal, bool beatShippedRun) {
+    const glm::vec2 size(framebufferSize());
+    const float unit = size.y / pictureUnitsPerHeight;
+    const glm::vec2 middle = size / 2.0f + glm::vec2(0.0f, -1.85f) * unit;
+    if (medal != Medal::none) {
+        const float cap = 0.25f * unit;
+        const float width = textWidth(medalWord(medal), cap) + 3.0f * cap;
+        queueOverlay(layOutPlate(middle.x - width / 2.0f - cap, middle.y - cap * 1.2f,
+                                 middle.x + width / 2.0f + cap, middle.y + cap * 1.2f),
+                     plateShade, noRim);
+        queueMedal(medal, middle.x - width / 2.0f + cap, middle.y, cap, cap);
+    }
+    if (beatShippedRun) {
+        queueCentred("Schneller als der Musterlauf!", size.x / 2.0f, size.y / 2.0f - 2.45f * unit,
+                     0.2f * unit, medalColour(Medal::gold));
+    }
+    drawOverlay();
+}
+
+void drawTitleBest(int hundredths, Medal medal) {
+    const glm::vec2 size(framebufferSize());
+    const float cap = 0.03f * size.y;
+    const std::string text = "Bestzeit " + wonTimeText(hundredths);
+    const float medalWidth =
+        medal == Medal::none ? 0.0f : textWidth(medalWord(medal), cap) + cap * 3.0f;
+    const float width = textWidth(text, cap) + medalWidth;
+    const float right = size.x - cap;
+    const float left = right - width - cap * 2.0f;
+    const float bottom = size.y - cap * 3.0f;
+    queueOverlay(layOutPlate(left, bottom, right, bottom + cap * 2.2f), plateShade, noRim);
+    queueOverlay(layOutText(text, left + cap, bottom + cap * 0.6f, cap), white, darkRim);
+    if (medal != Medal::none) {
+        queueMedal(medal, left + cap + textWidth(text, cap) + cap * 1.5f, bottom + cap * 1.1f,
+                   cap * 0.7f, cap);
+    }
+    drawOverlay();
+}
+
+void drawReplayNotice() {
+    const glm::vec2 size(framebufferSize());
+    const float cap = 0.04f * size.y;
+    queueCentred("Wiederholung", size.x / 2.0f, size.y - cap * 4.2f, cap, paleLabel);
     drawOverlay();
 }
 

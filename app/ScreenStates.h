@@ -9,10 +9,13 @@ namespace Pellwin {
 // order, and each sees the flags as the ones before it in the same frame left them.
 void showTitle(GLFWwindow* window); // F1 starts a game
 void testGoal();                    // in play: the ball at the goal wins
-void playFrame();                   // in play: update, scene, clock
+void playFrame(GLFWwindow* window); // in play: update, scene, clock
 void showPause();                   // a paused game: its last picture, "Pause"
 void showWon(GLFWwindow* window);   // F1 restarts the level
 void showLost(GLFWwindow* window);  // F1 restarts the level
+
+// Leaving a won picture other than by F1 (a replay's V): it shows no times any more.
+void forgetThisWin();
 
 // The round's clock, which the frame loop keeps: the sum of the played frames' seconds but
 // the first (the round starts at F1, at that frame's end).

@@ -7,6 +7,8 @@
 #include "app/ConsolePause.h"
 #include "app/GameLoop.h"
 #include "app/IdleWait.h"
+#include "app/KeptRuns.h"
+#include "app/LevelFingerprint.h"
 #include "app/PlayerSettings.h"
 #include "app/WinRecord.h"
 #include "app/WindowEvents.h"
@@ -66,7 +68,9 @@ int runTolva(int argc, char** argv) {
     // Only the game itself keeps the player's record; tests and the benchmark do not.
     keepBestTimeIn(bestTimePathFromEnvironment());
     keepSettingsIn(settingsPathFromEnvironment());
+    keepBestRunIn(bestRunPathFromEnvironment());
     setUpGame(window);
+    loadRuns(levelFingerprint());
     runFrameLoop(window);
     shutDownGame();
     return 0;

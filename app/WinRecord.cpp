@@ -24,14 +24,15 @@ void forgetRunBest() {
     runBest = -1;
 }
 
+int bestTimeSoFar() {
+    const int stored = readBestTime(bestTimeFile);
+    return runBest >= 0 && (stored < 0 || runBest < stored) ? runBest : stored;
+}
+
 WinTimes recordWin(double seconds) {
     WinTimes times;
     times.hundredths = static_cast<int>(std::lround(seconds * 100.0));
-    const int stored = readBestTime(bestTimeFile);
-    int best = stored;
-    if (runBest >= 0 && (best < 0 || runBest < best)) {
-        best = runBest;
-    }
+    const int best = bestTimeSoFar();
     times.newRecord = best < 0 || times.hundredths < best;
     times.bestHundredths = times.newRecord ? times.hundredths : best;
     if (!times.newRecord) {

@@ -20,6 +20,9 @@ void keepBestTimeIn(const std::string& path);
 // standard error; the game goes on.
 WinTimes recordWin(double seconds);
 
+// The best time so far, from the file and this run, or -1 when there is none.
+int bestTimeSoFar();
+
 // Forgets the best time of this run (not the file's).
 void forgetRunBest();
 

@@ -4,6 +4,7 @@
 #include "app/Hotkeys.h"
 #include "app/WindowSettings.h"
 #include "render/FrustumCulling.h"
+#include "render/GhostBall.h"
 #include "render/ParticleSystem.h"
 #include "render/RenderTarget.h"
 #include "render/SunVisibility.h"
@@ -144,6 +145,7 @@ void clearSceneTarget() {
 void renderFrame() {
     clearSceneTarget();
     renderScene();
+    drawGhostBall();
     renderMotionBlur(projectionMatrix, viewMatrix);
 }
 

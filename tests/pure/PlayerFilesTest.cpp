@@ -47,14 +47,15 @@ void place(const std::string& file, const std::string& bytes, long huge = 0) {
 
 constexpr std::uint64_t level = 0x1234abcd5678ef90ULL;
 
-// Three frames, the middle one long; F1 to the goal took a tenth longer than their sum.
+// Three frames, the middle one long; the clock counts the last two and the goal's frame.
 RecordedRun threeFrames() {
     RunRecording recording;
     beginRecording(recording, level);
     recordFrame(recording, 1 / 60.0f, 0x21, {0.0f, 1.0f, -10.0f});
     recordFrame(recording, 0.05f, 0x80, {0.5f, 1.25f, -11.0f});
     recordFrame(recording, 1 / 60.0f, 0x00, {1.0f, 1.0f, -12.0f});
-    recording.run.finishHundredths = 18;
+    recording.run.finishHundredths = 8;
+    recording.run.goalFrameSeconds = 1 / 60.0f;
     return recording.run;
 }
 
@@ -68,7 +69,7 @@ TEST(RunFile, ARunComesBackWholeAndItsBallIsFoundBetweenFrames) {
     RecordedRun run;
     EXPECT_EQ(errorsOf([&] { EXPECT_TRUE(readRun(file, level, run)); }), "");
     ASSERT_EQ(run.frames.size(), 3u);
-    EXPECT_TRUE(run.finishHundredths == 18 && run.frames[1].seconds == 0.05f &&
+    EXPECT_TRUE(run.finishHundredths == 8 && run.frames[1].seconds == 0.05f &&
                 run.frames[1].ball == glm::vec3(0.5f, 1.25f, -11.0f));
     EXPECT_TRUE(runKeysHold(run.frames[0].keys, GLFW_KEY_W) &&
                 runKeysHold(run.frames[0].keys, GLFW_KEY_SPACE) &&
@@ -108,7 +109,7 @@ TEST(RunFile, ADamagedRunIsRefusedWithOneLineNamingTheFileAndWhy) {
                  {"cut in a frame", good.substr(0, good.size() - 1), "abgeschnitten", 0},
                  {"cut in the header", good.substr(0, 10), "abgeschnitten", 0},
                  {"foreign", "\x89PNG\r\n", "kein Lauf von Tolva", 0},
-                 {"newer format", with(4, "\x02"), "Formatversion 2, dieses Spiel liest 1", 0},
+                 {"newer format", with(4, "\x03"), "Formatversion 3, dieses Spiel liest 2", 0},
                  {"other level", with(8, "\x91"), "auf einer anderen Strecke", 0},
                  {"frame count", with(20, "\xA1\x86\x01"), "100001 Bilder, mehr als", 0},
                  {"bytes after", good + "x", "besch\344digt: 1 Bytes nach", 0},
@@ -117,9 +118,11 @@ TEST(RunFile, ADamagedRunIsRefusedWithOneLineNamingTheFileAndWhy) {
                  {"frame of no time", with(runHeaderBytes, as(0)), "Bild 0 dauert 0 s", 0},
                  {"frame past the round", with(frame1, as(50.5f)), "Bild 1 dauert 50.5 s", 0},
                  {"ball nowhere", with(frame1 + 9, as(INFINITY)), "besch\344digt: Bild 1", 0},
+                 {"NaN goal frame", with(24, as(NAN)), "das Zielbild dauert nan s", 0},
+                 {"unknown start", with(28, "\x08"), "besch\344digt: unbekannter Anfang", 0},
                  {"finish too late", with(16, "\x14"), "Zielzeit 0.20 s passt nicht", 0},
                  {"no finish", with(16, std::string(1, '\0')), "Zielzeit 0.00 s", 0},
-                 {"too large", good, "gr\366\337er als 1700024 Bytes", long(runFileLimit) + 1},
+                 {"too large", good, "gr\366\337er als 1700033 Bytes", long(runFileLimit) + 1},
                  {"a folder", "<dir>", "keine gew\366hnliche Datei", 0}};
     for (const auto& c : cases) {
         Folder folder;

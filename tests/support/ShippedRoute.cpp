@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/ShippedRoute.h"
+
+#include <GLFW/glfw3.h>
+
+namespace TolvaTest {
+
+namespace {
+constexpr int W = GLFW_KEY_W;
+constexpr int R = GLFW_KEY_R;
+constexpr int A = GLFW_KEY_A;
+constexpr int D = GLFW_KEY_D;
+constexpr int Space = GLFW_KEY_SPACE;
+} // namespace
+
+// Right of the first plank, then every travel key at once with both sideways keys, whose
+// forward drifts add up while their sideways moves cancel; a jump onto the slab, and right
+// again to pass the second plank on its far side.
+const std::vector<ScriptStep> shippedRoute = {
+    {0.0, {D}},           {0.26, {W, R, D}}, {0.4, {W, R, A, D}},  {0.61, {W, R, A, D, Space}},
+    {0.71, {W, R, A, D}}, {1.45, {W, R, D}}, {1.83, {W, R, A, D}},
+};
+
+} // namespace TolvaTest
