@@ -18,6 +18,7 @@
 #include "audio/GameSounds.h"
 #include "render/FrameRenderer.h"
 #include "render/FrustumCulling.h"
+#include "render/GhostBall.h"
 #include "render/Overlay.h"
 #include "render/ParticleSystem.h"
 #include "render/RenderTarget.h"
@@ -136,6 +137,7 @@ void setUpGame(GLFWwindow* window) {
     takeLevelFingerprint();
     // After the scene, so that no scene texture's name moves.
     createOverlay();
+    createGhostBall();
     openGameSounds();
     applyVolumeSettings();
 }
@@ -221,6 +223,7 @@ void paceFrame() {
 
 void shutDownGame() {
     destroyOverlay();
+    destroyGhostBall();
     closeGameSounds();
     for (ShaderProgram** program :
          {&vboVaoShader, &texturShader, &normalsShader, &normalsSpotShader,

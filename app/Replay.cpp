@@ -24,10 +24,17 @@ RunKeys frameKeys = 0;
 double startedAt = 0.0;
 double secondsReplayed = 0.0;
 bool replayKeyDown = true;
+bool freshF1 = false;
 
 bool replayKeys(GLFWwindow*, int key, bool held) {
     if (key == GLFW_KEY_V || key == GLFW_KEY_ESCAPE) {
         return held;
+    }
+    // The won picture it ends on offers F1 for a game of the player's own: pressed there, not
+    // held from before.
+    if (key == GLFW_KEY_F1) {
+        freshF1 = goalReached && (freshF1 || !held);
+        return freshF1 && held;
     }
     return runKeysHold(frameKeys, key);
 }
@@ -56,6 +63,7 @@ void startReplay(const RecordedRun& run) {
     startedAt = readGameClock();
     // The V that started it is held still.
     replayKeyDown = true;
+    freshF1 = false;
     setKeyFilter(replayKeys);
     startRound();
     playing = true;
@@ -74,6 +82,11 @@ bool replaying() {
 
 void takeReplayFrame() {
     if (replayed == nullptr) {
+        return;
+    }
+    if (currentScreen() == Screen::title) {
+        // F1 left its won picture.
+        leaveReplay();
         return;
     }
     // The replay goes on whatever the window's focus.

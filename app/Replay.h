@@ -7,8 +7,8 @@ struct GLFWwindow;
 namespace Pellwin {
 
 // V on the title plays the ghost's run through the real game: its frames' seconds stand in
-// for the clock's and its keys for the player's. Only V (back to the title) and Escape act
-// until the title shows again; the won picture it ends on writes no record.
+// for the clock's and its keys for the player's. Only V (back to the title) and Escape act;
+// the won picture it ends on writes no record, and there F1 starts a game as ever.
 
 // Starts replaying `run` as F1 starts a game: the round, the state the run started from and
 // its first frame. The level must be freshly laid out, as the title has it.

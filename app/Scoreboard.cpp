@@ -109,18 +109,20 @@ float queueMedal(Medal medal, float x, float y, float radius, float cap) {
 void drawWonMedal(Medal medal, bool beatShippedRun) {
     const glm::vec2 size(framebufferSize());
     const float unit = size.y / pictureUnitsPerHeight;
-    const glm::vec2 middle = size / 2.0f + glm::vec2(0.0f, -1.85f) * unit;
+    const auto at = [&](float x, float y) { return size / 2.0f + glm::vec2(x, y) * unit; };
+    // Under the time it was earned with; the line for the shipped run under the best time.
     if (medal != Medal::none) {
-        const float cap = 0.25f * unit;
-        const float width = textWidth(medalWord(medal), cap) + 3.0f * cap;
+        const float cap = 0.22f * unit;
+        const float width = textWidth(medalWord(medal), cap) + 2.5f * cap;
+        const glm::vec2 middle = at(-2.3f, -1.1f);
         queueOverlay(layOutPlate(middle.x - width / 2.0f - cap, middle.y - cap * 1.2f,
                                  middle.x + width / 2.0f + cap, middle.y + cap * 1.2f),
                      plateShade, noRim);
-        queueMedal(medal, middle.x - width / 2.0f + cap, middle.y, cap, cap);
+        queueMedal(medal, middle.x - width / 2.0f + cap * 0.8f, middle.y, cap * 0.8f, cap);
     }
     if (beatShippedRun) {
-        queueCentred("Schneller als der Musterlauf!", size.x / 2.0f, size.y / 2.0f - 2.45f * unit,
-                     0.2f * unit, medalColour(Medal::gold));
+        queueCentred("Musterlauf geschlagen!", at(2.3f, 0.0f).x, at(0.0f, -1.1f).y, 0.17f * unit,
+                     medalColour(Medal::gold));
     }
     drawOverlay();
 }
@@ -146,8 +148,13 @@ void drawTitleBest(int hundredths, Medal medal) {
 
 void drawReplayNotice() {
     const glm::vec2 size(framebufferSize());
-    const float cap = 0.04f * size.y;
-    queueCentred("Wiederholung", size.x / 2.0f, size.y - cap * 4.2f, cap, paleLabel);
+    const float cap = 0.035f * size.y;
+    const float width = textWidth("Wiederholung", cap);
+    queueOverlay(
+        layOutPlate(cap * 0.5f, size.y - cap * 2.7f, cap * 2.5f + width, size.y - cap * 0.5f),
+        plateShade, noRim);
+    queueOverlay(layOutText("Wiederholung", cap * 1.5f, size.y - cap * 2.0f, cap), paleLabel,
+                 darkRim);
     drawOverlay();
 }
 

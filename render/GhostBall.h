@@ -8,6 +8,10 @@ namespace Pellwin {
 // Not a scene object: not counted, culled or touched by the hotkeys, and it writes no depth,
 // so the blur pass sees the scene behind it.
 
+// Its texture, made after the overlay's so that no other texture's name (and unit) moves.
+void createGhostBall();
+void destroyGhostBall();
+
 // Where the next scene pass draws the ghost; hideGhostBall draws none.
 void placeGhostBall(const glm::vec3& at);
 void hideGhostBall();
