@@ -3,14 +3,17 @@
 
 #include "app/GameLoop.h"
 #include "app/Hotkeys.h"
+#include "app/KeptRuns.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
+#include "app/LevelFingerprint.h"
 #include "app/Screen.h"
 #include "app/StartUp.h"
 #include "app/WindowSettings.h"
 #include "bench/BenchSupport.h"
 #include "render/FrameRenderer.h"
 #include "render/FrustumCulling.h"
+#include "render/GhostBall.h"
 #include "render/ParticleSystem.h"
 #include "render/RenderTarget.h"
 #include "render/SunVisibility.h"
@@ -84,6 +87,8 @@ GLFWwindow* gameWindow() {
     window = openGameWindow(3, argv);
     TolvaTest::useScriptedKeys();
     setUpGame(window);
+    // The shipped run races along as the ghost, as in the game.
+    loadRuns(levelFingerprint());
     return window;
 }
 
@@ -198,6 +203,11 @@ FrameParts playSplitFrame(std::vector<double>* drawCosts) {
         clearSceneTarget();
         drawStepStart = steadyMs();
         renderScene(drawSlots != nullptr ? timeDrawStep : nullptr);
+    });
+    // The ghost close beside the ball, where it covers the most of the picture.
+    timed(parts.ghost, [] {
+        placeGhostBall(translationOf(player->modelMatrix) + glm::vec3(1.2f, 0.0f, -1.0f));
+        drawGhostBall();
     });
     timed(parts.blur, [] { renderMotionBlur(projectionMatrix, viewMatrix); });
     const double start = steadyMs();

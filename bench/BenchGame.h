@@ -32,6 +32,7 @@ double floorFrame();
 struct FrameParts {
     double update = 0.0; // updateGame, with the keys and the particle update
     double scene = 0.0;
+    double ghost = 0.0; // the ghost ball, drawn beside the ball
     double blur = 0.0;
     double swap = 0.0;
 };

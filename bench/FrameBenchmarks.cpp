@@ -30,7 +30,7 @@ void playingFrames(benchmark::State& state, WindowSize size) {
     state.counters["floor_ms"] = floorMs;
 }
 
-enum class Part { update, scene, blur, swap };
+enum class Part { update, scene, ghost, blur, swap };
 
 void framePart(benchmark::State& state, Part part) {
     useWindowSize(measuredSizes[0].width, measuredSizes[0].height);
@@ -38,6 +38,7 @@ void framePart(benchmark::State& state, Part part) {
         const FrameParts parts = playSplitFrame();
         const double ms = part == Part::update  ? parts.update
                           : part == Part::scene ? parts.scene
+                          : part == Part::ghost ? parts.ghost
                           : part == Part::blur  ? parts.blur
                                                 : parts.swap;
         state.SetIterationTime(ms / 1000.0);
@@ -84,6 +85,7 @@ void registerFrameBenchmarks(int frames) {
     const int partFrames = std::max(30, frames / 4);
     const std::pair<const char*, Part> parts[] = {{"frame/part/update", Part::update},
                                                   {"frame/part/scene", Part::scene},
+                                                  {"frame/part/ghost", Part::ghost},
                                                   {"frame/part/blur", Part::blur},
                                                   {"frame/part/swap", Part::swap}};
     for (const auto& [name, part] : parts) {

@@ -213,8 +213,8 @@ Image titleScreenTexture() {
     const KeyLine start = keyLine({"F1"}, "drücken zum Starten", {0.0, -2.33}, 0.22, true);
     const TextShape extras = centred("Extras: F2 Bildzeit \u00b7 F4/F5 Texturfilter \u00b7 F7 "
                                      "Objektzahl \u00b7 F8 Culling \u00b7 F9 "
-                                     "Transparenz",
-                                     -2.72, 0.1, 0.45);
+                                     "Transparenz \u00b7 G Geist \u00b7 V Wiederholung",
+                                     -2.72, 0.085, 0.45);
     const TextLook startLook{rgb(1.0, 0.95, 0.55), rgb(1.0, 0.8, 0.3), rgb(0, 0, 0), 0.0, 0.6};
     const TextLook dimLook{rgb(0.7, 0.74, 0.8), rgb(0.62, 0.66, 0.72), rgb(0, 0, 0), 0.0, 0.0};
 
