@@ -8,9 +8,9 @@
 #include "app/Level.h"
 #include "app/LevelFingerprint.h"
 #include "sim/GameUpdate.h"
-#include "support/BareGame.h"
+#include "runmaker/BareGame.h"
 #include "support/BareLevel.h"
-#include "support/ShippedRoute.h"
+#include "runmaker/ShippedRoute.h"
 
 #include <cstring>
 #include <random>

@@ -2,9 +2,9 @@
 // Plays the shipped route through the game's own update in the bare level at 60 frames a
 // second and writes the won game as the shipped run: tolva-runmaker Resourcen/Musterlauf.tlvr
 #include "app/LevelFingerprint.h"
-#include "support/BareGame.h"
+#include "runmaker/BareGame.h"
 #include "support/BareScene.h"
-#include "support/ShippedRoute.h"
+#include "runmaker/ShippedRoute.h"
 
 #include <cstdio>
 #include <iostream>

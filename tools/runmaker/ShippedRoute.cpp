@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/ShippedRoute.h"
+#include "runmaker/ShippedRoute.h"
 
 #include <GLFW/glfw3.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/BareGame.h"
+#include "runmaker/BareGame.h"
 
 #include "app/GameLoop.h"
 #include "app/GameRecording.h"
