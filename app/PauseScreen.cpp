@@ -2,6 +2,7 @@
 #include "app/PauseScreen.h"
 
 #include "app/KeyInput.h"
+#include "app/Replay.h"
 #include "app/Scoreboard.h"
 #include "app/Screen.h"
 #include "app/ScreenStates.h"
@@ -31,7 +32,8 @@ void takePauseKey(GLFWwindow* window) {
 }
 
 void pauseGameInPlay() {
-    if (currentScreen() == Screen::playing) {
+    // A replay plays on: a frame it has taken must be played.
+    if (currentScreen() == Screen::playing && !replaying()) {
         gamePaused = true;
     }
 }

@@ -3,8 +3,8 @@
 // second and writes the won game as the shipped run: tolva-runmaker Resourcen/Musterlauf.tlvr
 #include "app/LevelFingerprint.h"
 #include "runmaker/BareGame.h"
-#include "support/BareScene.h"
 #include "runmaker/ShippedRoute.h"
+#include "support/BareScene.h"
 
 #include <cstdio>
 #include <iostream>
