@@ -7,7 +7,6 @@
 #include "app/KeptRuns.h"
 #include "app/KeyInput.h"
 #include "app/Level.h"
-#include "app/PauseScreen.h"
 #include "app/RunRecording.h"
 #include "app/Screen.h"
 #include "app/ScreenStates.h"
@@ -65,9 +64,10 @@ void startReplay(const RecordedRun& run) {
     replayKeyDown = true;
     freshF1 = false;
     setKeyFilter(replayKeys);
+    // Before the round starts, so the replay's own recording starts from the same state.
+    restoreRunStart(run.start);
     startRound();
     playing = true;
-    restoreRunStart(run.start);
     takeFrame(run.frames[0].seconds, run.frames[0].keys);
 }
 
@@ -89,8 +89,6 @@ void takeReplayFrame() {
         leaveReplay();
         return;
     }
-    // The replay goes on whatever the window's focus.
-    gamePaused = false;
     if (currentScreen() != Screen::playing) {
         return;
     }

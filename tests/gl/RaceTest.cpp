@@ -5,6 +5,7 @@
 // Escape, and nothing written.
 #include "app/BestTime.h"
 #include "app/GameLoop.h"
+#include "app/GameRecording.h"
 #include "app/KeptRuns.h"
 #include "app/LevelFingerprint.h"
 #include "app/PlayerSettings.h"
@@ -98,6 +99,10 @@ TEST(Race, TheGhostShowsUntilGHidesItAndVReplaysTheRunToItsWonPicture) {
     }
     EXPECT_EQ(frame, run->frames.size() + 1);
     EXPECT_TRUE(sameBalls) << "every ball as the run has it";
+    RecordedRun again;
+    EXPECT_TRUE(takeWonRun(run->finishHundredths, deltaTime, again) &&
+                encodeRun(again) == encodeRun(*run))
+        << "the replay, recorded as a game is, is the run";
     stepFrames(2);
     ASSERT_TRUE(goalReached) << "F1 held from before does not leave the won picture";
     releaseAllKeys();

@@ -6,6 +6,7 @@
 #include "app/KeptRuns.h"
 #include "app/Level.h"
 #include "app/LevelFingerprint.h"
+#include "app/WinRecord.h"
 #include "runmaker/BareGame.h"
 #include "runmaker/ShippedRoute.h"
 #include "scene/SceneCatalogue.h"
@@ -14,6 +15,8 @@
 #include "support/BareLevel.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 using namespace Pellwin;
@@ -67,6 +70,23 @@ TEST_F(BareLevel, ARecordedGameReplaysBitForBit) {
         takeLevelDown();
         layOutLevel();
     }
+}
+
+TEST_F(BareLevel, OnlyAWinThatBeatsTheBestTimeKeepsItsRun) {
+    const std::string folder = testing::TempDir() + "/only-a-record";
+    std::filesystem::create_directories(folder);
+    keepBestTimeIn(folder + "/best-time");
+    keepBestRunIn(folder + "/best-run");
+    for (const char* best : {"3.00\n", "9.00\n"}) {
+        std::ofstream(folder + "/best-time") << best;
+        EXPECT_TRUE(playBareGame(shippedRoute, [](int) { return 1 / 60.0f; }).won);
+        EXPECT_EQ(std::filesystem::exists(folder + "/best-run"), *best == '9') << best;
+        takeLevelDown();
+        layOutLevel();
+    }
+    keepBestTimeIn("");
+    keepBestRunIn("");
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(BareLevel, TheShippedRunStillWinsInItsRecordedTime) {
