@@ -209,6 +209,7 @@ FrameParts playSplitFrame(std::vector<double>* drawCosts) {
         placeGhostBall(translationOf(player->modelMatrix) + glm::vec3(1.2f, 0.0f, -1.0f));
         drawGhostBall();
     });
+    timed(parts.finish, [] {});
     timed(parts.blur, [] { renderMotionBlur(projectionMatrix, viewMatrix); });
     const double start = steadyMs();
     glfwSwapBuffers(game);

@@ -32,7 +32,8 @@ double floorFrame();
 struct FrameParts {
     double update = 0.0; // updateGame, with the keys and the particle update
     double scene = 0.0;
-    double ghost = 0.0; // the ghost ball, drawn beside the ball
+    double ghost = 0.0;  // the ghost ball, drawn beside the ball
+    double finish = 0.0; // nothing, finished on the GPU: what each part's own finish costs
     double blur = 0.0;
     double swap = 0.0;
 };
