@@ -135,7 +135,7 @@ void printGoalTable(std::ostream& out, const KeepingReporter& results,
     const std::string game = "frame/playing/1024x768";
     row(out, {"Playing frame 1024 x 768, p95 / p99",
               ms(results.value(game, "p95")) + " / " + ms(results.value(game, "p99"))});
-    for (const char* part : {"update", "scene", "blur", "swap"}) {
+    for (const char* part : {"update", "scene", "ghost", "blur", "swap"}) {
         row(out,
             {std::string("  part: ") + part, ms(results.value(std::string("frame/part/") + part))});
     }
