@@ -210,11 +210,13 @@ Image titleScreenTexture() {
     controls.push_back(keyLine({"\u2190", "\u2192"}, "lenken", {right, rows[1]}, rowCap, false));
     controls.push_back(keyLine({"Leertaste"}, "springen", {right, rows[2]}, rowCap, false));
     controls.push_back(keyLine({"Esc"}, "beenden", {0.0, rows[3]}, rowCap, true));
-    const KeyLine start = keyLine({"F1"}, "drücken zum Starten", {0.0, -2.33}, 0.22, true);
+    const KeyLine start = keyLine({"F1"}, "drücken zum Starten", {0.0, -2.3}, 0.2, true);
+    const TextShape comforts = centred("P Pause \u00b7 F11 Vollbild \u00b7 -/+ Lautstärke \u00b7 "
+                                       "M Ton aus/an \u00b7 G Geist \u00b7 V Wiederholung",
+                                       -2.64, 0.085, 0.45);
     const TextShape extras = centred("Extras: F2 Bildzeit \u00b7 F4/F5 Texturfilter \u00b7 F7 "
-                                     "Objektzahl \u00b7 F8 Culling \u00b7 F9 "
-                                     "Transparenz \u00b7 G Geist \u00b7 V Wiederholung",
-                                     -2.72, 0.085, 0.45);
+                                     "Objektzahl \u00b7 F8 Culling \u00b7 F9 Transparenz",
+                                     -2.84, 0.085, 0.45);
     const TextLook startLook{rgb(1.0, 0.95, 0.55), rgb(1.0, 0.8, 0.3), rgb(0, 0, 0), 0.0, 0.6};
     const TextLook dimLook{rgb(0.7, 0.74, 0.8), rgb(0.62, 0.66, 0.72), rgb(0, 0, 0), 0.0, 0.0};
 
@@ -252,6 +254,7 @@ Image titleScreenTexture() {
             c = drawKeyLine(c, line, p, kHint);
         }
         c = drawKeyLine(c, start, p, startLook);
+        c = drawText(c, comforts, p, dimLook);
         c = drawText(c, extras, p, dimLook);
         return c;
     });
