@@ -27,8 +27,7 @@ using namespace TolvaTest;
 
 namespace {
 
-constexpr int W = GLFW_KEY_W, S = GLFW_KEY_S, A = GLFW_KEY_A, D = GLFW_KEY_D,
-              Space = GLFW_KEY_SPACE;
+using namespace GameKeys;
 
 enum class End { won, hazard, lost, stillPlaying };
 

@@ -19,7 +19,7 @@ using TolvaTest::frame64;
 
 namespace {
 
-constexpr int W = GLFW_KEY_W, R = GLFW_KEY_R, S = GLFW_KEY_S, A = GLFW_KEY_A, D = GLFW_KEY_D;
+using namespace TolvaTest::GameKeys;
 constexpr float f = frame64;
 
 glm::vec3 ball() {

@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// Only the key names: whoever needs GL includes GLEW first, itself.
+#ifndef GLFW_INCLUDE_NONE
+#define GLFW_INCLUDE_NONE
+#endif
+#include <GLFW/glfw3.h>
 #include <initializer_list>
 #include <vector>
 
 struct GLFWwindow;
 
 namespace TolvaTest {
+
+// Short names for the game's keys, for scripts and key tables.
+namespace GameKeys {
+constexpr int W = GLFW_KEY_W, S = GLFW_KEY_S, A = GLFW_KEY_A, D = GLFW_KEY_D, R = GLFW_KEY_R,
+              Space = GLFW_KEY_SPACE, Left = GLFW_KEY_LEFT, Right = GLFW_KEY_RIGHT;
+} // namespace GameKeys
 
 // A keyboard that tests play: the game reads it through the key seam.
 void useScriptedKeys();

@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/WinningRun.h"
 
-#include <GLFW/glfw3.h>
-
 namespace TolvaTest {
 
-namespace {
-constexpr int W = GLFW_KEY_W;
-constexpr int A = GLFW_KEY_A;
-constexpr int S = GLFW_KEY_S;
-constexpr int D = GLFW_KEY_D;
-constexpr int Space = GLFW_KEY_SPACE;
-} // namespace
+using namespace GameKeys;
 
 const std::vector<ScriptStep> winningRun = {
     {0.0, {D}}, {0.45, {}}, {0.5, {W}}, {1.2, {}},         {2.0, {A}},

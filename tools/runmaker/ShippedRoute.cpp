@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runmaker/ShippedRoute.h"
 
-#include <GLFW/glfw3.h>
-
 namespace TolvaTest {
 
-namespace {
-constexpr int W = GLFW_KEY_W;
-constexpr int R = GLFW_KEY_R;
-constexpr int A = GLFW_KEY_A;
-constexpr int D = GLFW_KEY_D;
-constexpr int Space = GLFW_KEY_SPACE;
-} // namespace
+using namespace GameKeys;
 
 // Right of the first plank, then every travel key at once with both sideways keys, whose
 // forward drifts add up while their sideways moves cancel; a jump onto the slab, and right
