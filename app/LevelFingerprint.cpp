@@ -60,15 +60,20 @@ std::uint64_t measureLevelFingerprint() {
     hash.add(steeringFrameLimit);
     hash.add(mostSteps);
     hash.add(knifeStarts);
-    for (const LoadModel* object :
-         {player, marbleSlab, plank1, plank2, flyingKnife, fallingKnife1, fallingKnife2,
-          fallingKnife3, fallingKnife4, fallingKnife5, fallingKnife6, pot}) {
+    const auto addObject = [&hash](const LoadModel* object) {
         if (object != nullptr) {
             hash.add(object->modelMatrix);
             hash.add(object->boxSize);
             hash.add(object->scaleFactor);
         }
+    };
+    for (const LoadModel* object : {player, marbleSlab, plank1, plank2, flyingKnife}) {
+        addObject(object);
     }
+    for (LoadModel** const knife : fallingKnives) {
+        addObject(*knife);
+    }
+    addObject(pot);
     return hash.value;
 }
 
